@@ -1,0 +1,52 @@
+// appgen-cli: the application generator without a display.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+struct Command {
+    const char* name;
+    int (*run)(const appgen::cli::Args&);
+    const char* summary;
+};
+
+constexpr Command kCommands[] = {
+    {"new", appgen::cli::runNew, "write a freshly reset project"},
+    {"convert", appgen::cli::runConvert, "open a project (either format) and save it anew"},
+    {"dump", appgen::cli::runDump, "list a whole project in readable form"},
+    {"compile", appgen::cli::runCompile, "compile a project into the 20000-byte program image"},
+    {"download", appgen::cli::runDownload, "send a project's program to the terminal"},
+    {"download-lookup", appgen::cli::runDownloadLookup, "send a lookup data file to the terminal"},
+    {"upload", appgen::cli::runUpload, "fetch the terminal's collected records"},
+    {"simulate", appgen::cli::runSimulate, "run the terminal simulator on a project"},
+    {"script", appgen::cli::runScript, "run a headless application session from a script"},
+};
+
+void usage(std::FILE* out) {
+    std::fprintf(out, "usage: appgen-cli COMMAND [ARGS...]\n\ncommands:\n");
+    for (const auto& c : kCommands) std::fprintf(out, "  %-16s %s\n", c.name, c.summary);
+    std::fprintf(out, "\n'appgen-cli COMMAND --help' describes one command.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        usage(stderr);
+        return appgen::cli::kExitUsage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        usage(stdout);
+        return appgen::cli::kExitOk;
+    }
+    for (const auto& c : kCommands) {
+        if (name == c.name) return c.run(appgen::cli::Args(argv + 2, argv + argc));
+    }
+    std::fprintf(stderr, "appgen-cli: unknown command '%s'\n", name.c_str());
+    usage(stderr);
+    return appgen::cli::kExitUsage;
+}

@@ -1,0 +1,74 @@
+// What the core asks of the desktop: message boxes, file dialogs, progress, a
+// viewer, help and posting commands. The core says what happens; the front end
+// (the Qt GUI, the command line or a test script) decides how it looks.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace appgen::ui {
+
+enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class Icon { None, Information, Warning, Error, Question };
+enum class Answer { Ok, Cancel, Yes, No, Retry };
+
+// Texts are UTF-8; the Windows-1251 bytes of the project are converted before.
+struct MessageBoxRequest {
+    std::string caption;
+    std::string text;
+    Buttons buttons = Buttons::Ok;
+    Icon icon = Icon::None;
+    bool hasOwner = true;  // false: shown with no owner window
+};
+
+struct FileFilter {
+    std::string description;  // "Файлы Генератора Приложений (*.TGP)"
+    std::string pattern;      // "*.TGP"
+};
+
+enum FileDialogOption : unsigned {
+    kFileMustExist = 1u << 0,
+    kHideReadOnly = 1u << 1,
+    kOverwritePrompt = 1u << 2,
+    kPathMustExist = 1u << 3,
+};
+
+struct FileDialogRequest {
+    enum class Kind { Open, Save } kind = Kind::Open;
+    std::vector<FileFilter> filters;
+    int filterIndex = 0;           // the filter selected at first
+    std::string defaultExtension;  // "TGP", without the dot; empty for none
+    std::string initialName;
+    unsigned options = 0;
+};
+
+// The download progress window and the upload count box.
+struct ProgressRequest {
+    enum class Kind { Bar, Count } kind = Kind::Bar;
+    std::string caption;  // "Прогресс" for the bar
+    std::string text;     // "Загрузка..." for the bar
+};
+
+class Services {
+public:
+    virtual ~Services() = default;
+
+    virtual Answer messageBox(const MessageBoxRequest& request) = 0;
+    // The chosen path, or nothing when the operator cancels.
+    virtual std::optional<std::string> fileDialog(const FileDialogRequest& request) = 0;
+
+    // Progress: opened, stepped (percent for the bar, records for the count), closed.
+    virtual void progressOpen(const ProgressRequest& request) = 0;
+    virtual void progressSet(int value) = 0;
+    virtual void progressClose() = 0;
+
+    // Opens a text file for the operator to read; does not wait for the viewer.
+    virtual bool launchViewer(const std::string& path) = 0;
+    // Shows the help document; `finder` asks for its index rather than its contents.
+    virtual void showHelp(const std::string& path, bool finder) = 0;
+    // Posts a command to the main window, handled after the current one returns.
+    virtual void postCommand(int command) = 0;
+};
+
+}  // namespace appgen::ui
