@@ -1,25 +1,18 @@
-// Placeholder until this command is built.
+// Placeholder until these commands are built.
 #include <cstdio>
 
 #include "cli/commands.h"
 
 namespace appgen::cli {
 
-int runCompile(const Args&) {
-    std::fprintf(stderr, "appgen-cli: this command is not built yet\n");
-    return kExitFailure;
-}
-
 int runDownload(const Args&) {
     std::fprintf(stderr, "appgen-cli: this command is not built yet\n");
     return kExitFailure;
 }
-
 int runDownloadLookup(const Args&) {
     std::fprintf(stderr, "appgen-cli: this command is not built yet\n");
     return kExitFailure;
 }
-
 int runUpload(const Args&) {
     std::fprintf(stderr, "appgen-cli: this command is not built yet\n");
     return kExitFailure;
