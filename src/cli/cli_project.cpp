@@ -1,0 +1,61 @@
+#include "cli/cli_project.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "project/project_file.h"
+
+namespace appgen::cli {
+
+void resetWorkspace(Workspace& ws) {
+    ws.project.port = {0, 0};
+    resetBarcodeSettings(ws.project);
+    resetProject(ws.project);
+    ws.modified = false;
+    ws.fileName.clear();
+}
+
+bool openProjectFile(const std::string& path, Workspace& ws) {
+    const ReadResult r = readProjectFile(path, ws.project);
+    switch (r.status) {
+        case ReadStatus::CannotOpen: {
+            std::error_code ec;
+            const char* why = std::filesystem::is_directory(path, ec) ? "it is a directory"
+                              : !std::filesystem::exists(path, ec)    ? "no such file"
+                                                                      : "it cannot be read";
+            std::fprintf(stderr, "Error: cannot open %s: %s\n", path.c_str(), why);
+            return false;
+        }
+        case ReadStatus::FormatMismatch:
+            std::fprintf(stderr, "Error: Format mismatch !!!\n");
+            return false;
+        case ReadStatus::Short:
+            std::fprintf(stderr,
+                         "Warning: %s is shorter than a project file should be; what it does not "
+                         "hold keeps its default values.\n",
+                         path.c_str());
+            break;
+        case ReadStatus::Ok:
+            break;
+    }
+    ws.fileName = r.converted ? "" : path;
+    return true;
+}
+
+bool saveProjectFile(const std::string& path, const Project& p) {
+    if (writeProjectFile(path, p)) return true;
+    std::fprintf(stderr, "Error: cannot write %s\n", path.c_str());
+    return false;
+}
+
+bool wantsHelp(const std::vector<std::string>& args) {
+    for (const auto& a : args)
+        if (a == "--help" || a == "-h") return true;
+    return false;
+}
+
+}  // namespace appgen::cli
