@@ -1,0 +1,39 @@
+#include "link/acknowledged_send.h"
+
+#include "link/frames.h"
+#include "link/link_messages.h"
+#include "link/operator_messages.h"
+
+namespace appgen::link {
+
+std::string readReplyLine(LinkContext& link) {
+    std::string reply;
+    const Tick limit = link.timings.replyTimeout;
+    const Tick start = link.clock.now();
+    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit;) {
+        // Wait until just past the limit: the reply ends when more than the
+        // limit has passed.
+        const auto b = link.port.readByte(limit - e + 1);
+        if (!b) continue;
+        reply.push_back(static_cast<char>(*b));
+        if (*b == kCr || reply.size() == kMaxReply) break;
+    }
+    if (!reply.empty() && reply.back() == '\r') reply.pop_back();
+    return reply;
+}
+
+bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit) {
+    for (int write = 0; write < kWritesPerUnit; ++write) {
+        link.port.write(unit);
+        const std::string reply = readReplyLine(link);
+        if (reply == "FULL") {
+            showError(link.ui, msg::kMemoryFull);
+            return false;
+        }
+        if (reply == "ACK") return true;
+    }
+    showError(link.ui, msg::kDownloadError);
+    return false;
+}
+
+}  // namespace appgen::link

@@ -1,0 +1,36 @@
+// What every transfer works with: the port, the tick clock, the front end,
+// the limits, and the state that lives for the whole run of the program.
+#pragma once
+
+#include <string>
+
+#include "link/serial_port.h"
+#include "link/tick_clock.h"
+#include "ui/services.h"
+
+namespace appgen::link {
+
+// Owned by the caller for the whole run and never reset: each transfer
+// changes only the fields it names, so a cradle set-up's DTR and RTS stay on
+// for later transfers.
+struct LinkState {
+    LineSettings line;
+    std::string lastLookupFile;  // offered again by the next lookup download's dialog
+};
+
+// Named limits of the protocols, in milliseconds.
+struct LinkTimings {
+    Tick replyTimeout = 3000;   // a reply line of the download, the answer to "READ\r"
+    Tick recordTimeout = 500;   // one record line of the upload
+    Tick settle = 100;          // each wait of the cradle set-up and its probe's listening time
+};
+
+struct LinkContext {
+    SerialPort& port;
+    TickClock& clock;
+    ui::Services& ui;
+    LinkState& state;
+    LinkTimings timings{};
+};
+
+}  // namespace appgen::link

@@ -1,0 +1,19 @@
+// Message boxes of the transfers, in one place so every caption, icon and
+// button set is given the same way.
+#pragma once
+
+#include <string>
+
+#include "ui/services.h"
+
+namespace appgen::link {
+
+void showError(ui::Services& ui, const std::string& text, ui::Icon icon = ui::Icon::Warning,
+               const std::string& detail = {});
+// A Yes/No question; true for Yes.
+bool askYesNo(ui::Services& ui, const std::string& caption, const std::string& text,
+              ui::Icon icon);
+// The text with its single "%d" replaced by n.
+std::string withCount(const char* format, int n);
+
+}  // namespace appgen::link

@@ -1,0 +1,82 @@
+#include "link/port_open.h"
+
+#include "link/cradle_setup.h"
+#include "link/link_messages.h"
+#include "link/operator_messages.h"
+
+namespace appgen::link {
+namespace {
+
+constexpr std::size_t kInputQueue = 256;
+constexpr std::size_t kDownloadOutputQueue = 1200;
+constexpr std::size_t kUploadOutputQueue = 256;
+
+void set8N1(LineSettings& line, u8 baudIndex) {
+    line.baudRate = baudFromIndex(baudIndex);
+    line.byteSize = 8;
+    line.parity = Parity::None;
+    line.stopBits = StopBits::One;
+}
+
+}  // namespace
+
+int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
+    const OpenResult opened = link.port.open(choice.name);
+    if (!opened.ok) {
+        showError(link.ui, msg::kCantOpenPort, ui::Icon::Warning, opened.detail);
+        return kOpenFailed;
+    }
+    link.port.setQueueSizes(kInputQueue, kDownloadOutputQueue);
+    set8N1(link.state.line, choice.baudIndex);
+    if (cradle && !runCradleSetup(link, choice.baudIndex)) {
+        showError(link.ui, msg::kFailedToSetIr);
+        link.port.close();
+        return kOpenFailed;
+    }
+    if (!link.port.apply(link.state.line)) {
+        showError(link.ui, msg::kCommStateError);
+        link.port.close();
+        return kLineSettingsRejected;
+    }
+    return kOpened;
+}
+
+bool openForUpload(LinkContext& link, const PortChoice& choice, bool cradle) {
+    const OpenResult opened = link.port.open(choice.name);
+    if (!opened.ok) {
+        showError(link.ui, msg::kFailToOpenPort, ui::Icon::None, opened.detail);
+        return false;
+    }
+    link.port.setQueueSizes(kInputQueue, kUploadOutputQueue);
+    if (cradle && !runCradleSetup(link, choice.baudIndex)) {
+        link.port.close();
+        showError(link.ui, msg::kCantSetIr);
+        return false;
+    }
+    set8N1(link.state.line, choice.baudIndex);
+    if (!link.port.apply(link.state.line)) {
+        link.port.close();
+        return false;
+    }
+    setTransferTimeouts(link);
+    return true;
+}
+
+void setTransferTimeouts(LinkContext& link) {
+    PortTimeouts t;
+    t.readInterval = kMaxTimeout;
+    t.readTotalMultiplier = 0;
+    t.readTotalConstant = 0;
+    t.writeTotalMultiplier = 5;
+    t.writeTotalConstant = 50;
+    link.port.setTimeouts(t);
+}
+
+void closeAfterDownload(LinkContext& link) {
+    link.port.purgeInput();
+    link.port.close();
+}
+
+void closeAfterUpload(LinkContext& link) { link.port.close(); }
+
+}  // namespace appgen::link

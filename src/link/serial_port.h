@@ -1,0 +1,74 @@
+// The serial port in the terms the terminal link needs. The line settings
+// mirror the fields of a Windows DCB that the link touches, so that one
+// record can outlive every transfer of a run; a backend translates them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "link/tick_clock.h"
+
+namespace appgen::link {
+
+enum class Parity : std::uint8_t { None = 0, Odd = 1, Even = 2, Mark = 3, Space = 4 };
+enum class StopBits : std::uint8_t { One = 0, OneAndHalf = 1, Two = 2 };
+// Modem-line modes: off, on, or driven by the driver's flow control.
+enum class LineMode : std::uint8_t { Disable = 0, Enable = 1, Handshake = 2 };
+
+// Starts all zero: no flow control, DTR and RTS off, speed not yet chosen.
+struct LineSettings {
+    std::uint32_t baudRate = 0;
+    std::uint8_t byteSize = 0;
+    Parity parity = Parity::None;
+    StopBits stopBits = StopBits::One;
+    LineMode dtr = LineMode::Disable;
+    LineMode rts = LineMode::Disable;
+    bool outxCtsFlow = false;  // hold output while CTS is off
+    bool outX = false;         // XON/XOFF on output
+
+    bool operator==(const LineSettings&) const = default;
+};
+
+// Read and write time-outs in milliseconds, as the driver keeps them.
+struct PortTimeouts {
+    std::uint32_t readInterval = 0;
+    std::uint32_t readTotalMultiplier = 0;
+    std::uint32_t readTotalConstant = 0;
+    std::uint32_t writeTotalMultiplier = 0;
+    std::uint32_t writeTotalConstant = 0;
+
+    bool operator==(const PortTimeouts&) const = default;
+};
+
+inline constexpr std::uint32_t kMaxTimeout = 0xFFFFFFFFu;
+
+struct OpenResult {
+    bool ok = false;
+    std::string detail;  // when it failed: the port, the system's reason and any known fix
+};
+
+class SerialPort {
+public:
+    virtual ~SerialPort() = default;
+
+    // name: "COM1".."COM6" or a device path.
+    virtual OpenResult open(const std::string& name) = 0;
+    virtual bool isOpen() const = 0;
+    virtual bool setQueueSizes(std::size_t input, std::size_t output) = 0;
+    virtual bool apply(const LineSettings& settings) = 0;
+    virtual PortTimeouts timeouts() const = 0;
+    virtual bool setTimeouts(const PortTimeouts& t) = 0;
+    // One received byte, waiting at most waitMs for it; nothing when the wait
+    // ran out. Never blocks longer, whatever the time-outs say.
+    virtual std::optional<std::uint8_t> readByte(Tick waitMs) = 0;
+    // Writes the unit, giving up when the write time-outs have passed.
+    virtual void write(std::span<const std::uint8_t> bytes) = 0;
+    // Throws away what was received and not yet read.
+    virtual void purgeInput() = 0;
+    virtual void close() = 0;
+};
+
+}  // namespace appgen::link
