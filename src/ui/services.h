@@ -20,7 +20,7 @@ struct MessageBoxRequest {
     Buttons buttons = Buttons::Ok;
     Icon icon = Icon::None;
     bool hasOwner = true;  // false: shown with no owner window
-    std::string detail;    // optional second paragraph: a cause or a fix, e.g. the system's reason
+    std::string detail{};  // optional second paragraph: a cause or a fix, e.g. the system's reason
 };
 
 struct FileFilter {
