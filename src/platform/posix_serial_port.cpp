@@ -48,8 +48,8 @@ std::string openFailureText(const std::string& device, int error) {
     } else if (error == EBUSY) {
         text += ". Another program has the port open.";
     } else if (error == ENOENT) {
-        text += ". Name another device with --port, or set APPGEN_COMn to the device that "
-                "stands for COMn.";
+        text += ". Set APPGEN_COMn to the device that stands for COMn; USB adapters are "
+                "usually /dev/ttyUSB0 or /dev/ttyACM0.";
     }
     return text;
 }
