@@ -10,7 +10,7 @@ namespace {
 constexpr int kBlocks = 200;
 constexpr std::size_t kBlockData = 100;
 constexpr std::size_t kBlockSize = 103;
-constexpr int kGapMs = 200;  // a partial unit followed by this much quiet is dropped
+constexpr int kGapMs = 50;  // a partial unit followed by this much quiet is dropped
 constexpr std::size_t kMaxLine = 1024;
 constexpr int kAnswerWaitMs = 5000;
 constexpr int kMaxResends = 50;
@@ -136,6 +136,7 @@ bool Terminal::programSession() {
     std::string image(kBlocks * kBlockData, '\0');
     int expected = 0;
     std::string block;
+    if (takeStall(0)) return false;
     for (;;) {
         const Unit u = readBlock(block);
         if (u == Unit::Quiet) return false;
@@ -171,24 +172,28 @@ bool Terminal::programSession() {
         image.replace(static_cast<std::size_t>(n) * kBlockData, kBlockData, block, 0, kBlockData);
         ++expected;
         ++units_;
+        // Everything is on disk before the last reply, so whoever sees the
+        // transfer end finds the results there.
+        const bool last = expected == kBlocks;
+        if (last) {
+            if (!o_.imageOut.empty()) std::ofstream(o_.imageOut, std::ios::binary) << image;
+            complete("program");
+        }
         if (takeDrop(n)) {
             log_("block %d ok, reply dropped", n);
         } else {
             log_("block %d ok", n);
             reply("ACK\r");
         }
+        if (last) return true;
         if (takeStall(expected)) return false;
-        if (expected == kBlocks) {
-            if (!o_.imageOut.empty()) std::ofstream(o_.imageOut, std::ios::binary) << image;
-            complete("program");
-            return true;
-        }
     }
 }
 
 bool Terminal::lookupSession() {
     std::vector<std::string> lines;
     std::string line;
+    if (takeStall(0)) return false;
     for (;;) {
         const Unit u = readLine(line, o_.idleExitSeconds * 1000);
         if (u == Unit::Quiet) return false;
@@ -222,6 +227,13 @@ bool Terminal::lookupSession() {
         }
         ++units_;
         if (!over) lines.push_back(line.substr(0, line.size() - 2));
+        if (over) {
+            if (!o_.lookupOut.empty()) {
+                std::ofstream out(o_.lookupOut, std::ios::binary);
+                for (const auto& l : lines) out << l << "\r\n";
+            }
+            complete("lookup");
+        }
         if (takeDrop(unit)) {
             log_("%s ok, reply dropped", over ? "over" : "line");
         } else {
@@ -229,14 +241,7 @@ bool Terminal::lookupSession() {
             else log_("line %d ok, %zu bytes", unit + 1, line.size() - 2);
             reply("ACK\r");
         }
-        if (over) {
-            if (!o_.lookupOut.empty()) {
-                std::ofstream out(o_.lookupOut, std::ios::binary);
-                for (const auto& l : lines) out << l << "\r\n";
-            }
-            complete("lookup");
-            return true;
-        }
+        if (over) return true;
         if (takeStall(unit + 1)) return false;
     }
 }
@@ -244,6 +249,7 @@ bool Terminal::lookupSession() {
 bool Terminal::uploadSession() {
     int seq = o_.firstSeq;
     std::string answer;
+    if (takeStall(0)) return false;
     for (std::size_t i = 0; i < records_.size(); ++i) {
         const int index = static_cast<int>(i);
         const std::string frame = recordFrame(seq, records_[i]);
@@ -282,9 +288,9 @@ bool Terminal::uploadSession() {
         seq = (seq + 1) % 10;
         if (takeStall(index + 1)) return false;
     }
+    complete("upload");
     wire_.send("OVER\r");
     log_("over sent");
-    complete("upload");
     return true;
 }
 

@@ -1,0 +1,332 @@
+// appgen-cli against our terminal emulator over a pseudo-terminal: what
+// arrives at the terminal, what the operator is told, the exit status.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "processes.h"
+
+namespace appgen::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Short reply and record time-outs for faults that wait for them.
+const std::vector<std::string> kQuick = {"--test-timeouts", "200,60"};
+
+class LinkEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::temp_directory_path() /
+              ("appgen-e2e-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+    std::string at(const std::string& name) const { return (dir / name).string(); }
+
+    // A project with some texts of its own, so its image is not all defaults.
+    std::string project(unsigned char comPort = 0, unsigned char baud = 0) {
+        const std::string p = at("p.TGP");
+        EXPECT_EQ(0, runCli({"new", p}).status);
+        std::fstream f(p, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(10);
+        f.put(static_cast<char>(comPort));
+        f.put(static_cast<char>(baud));
+        f.seekp(35 + 2);  // menu 1's title
+        f.write("\xcc\xe5\xed\xfe \x0d", 6);
+        return p;
+    }
+    std::string write(const std::string& name, const std::string& content) {
+        std::ofstream(at(name), std::ios::binary) << content;
+        return at(name);
+    }
+
+    fs::path dir;
+};
+
+std::vector<std::string> join(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// The wire bytes of a program download, worked out here from the image.
+std::string programOnTheWire(const std::string& image) {
+    std::string wire = "BRIGAN\r";
+    for (int n = 0; n < 200; ++n) {
+        unsigned sum = 0;
+        for (int i = 0; i < 100; ++i) sum += static_cast<unsigned char>(image[n * 100 + i]);
+        wire += image.substr(static_cast<std::size_t>(n) * 100, 100);
+        wire.push_back(static_cast<char>(sum / 256));
+        wire.push_back(static_cast<char>(sum % 256));
+        wire.push_back(static_cast<char>(n));
+    }
+    return wire;
+}
+
+bool has(const std::string& out, const std::string& line) { return out.find(line) != std::string::npos; }
+
+TEST_F(LinkEndToEnd, ProgramDownloadDeliversTheCompiledImage) {
+    const std::string p = project();
+    EmulatorProcess em({"--image-out", at("got.img"), "--capture", at("wire.bin")});
+    ASSERT_TRUE(em.started());
+    const Finished r = runCli({"download", p, "--port", em.slave()});
+    EXPECT_EQ(0, r.status) << r.output;
+    EXPECT_TRUE(has(r.output, "Download: Downloaded completely!\n")) << r.output;
+    EXPECT_TRUE(has(r.output, "Downloading 100%")) << r.output;
+    const std::string image = slurp(at("got.img"));
+    ASSERT_EQ(20000u, image.size());
+    EXPECT_EQ(programOnTheWire(image), slurp(at("wire.bin")));
+
+    const Finished compiled = runCli({"compile", p, "-o", at("compiled.img")});
+    if (compiled.status != 0) GTEST_SKIP() << "compile is not built yet";
+    EXPECT_EQ(slurp(at("compiled.img")), image);
+}
+
+TEST_F(LinkEndToEnd, ProjectPortSettingsChooseThePortAndSpeed) {
+    // COM3 at 57600 in the project; APPGEN_COM3 names the emulator's line.
+    const std::string p = project(2, 1);
+    EmulatorProcess em({"--baud", "57600", "--log", at("log")});
+    const Finished r = runCli({"download", p}, {"APPGEN_COM3=" + em.slave()});
+    EXPECT_EQ(0, r.status) << r.output;
+    EXPECT_FALSE(has(slurp(at("log")), "lost")) << slurp(at("log"));
+}
+
+TEST_F(LinkEndToEnd, AWrongSpeedReachesNoTerminal) {
+    EmulatorProcess em({"--baud", "9600"});
+    const Finished r = runCli(join({"download", project(), "--port", em.slave(), "--baud", "19200"}, kQuick));
+    EXPECT_EQ(1, r.status);
+    EXPECT_TRUE(has(r.output, "Error: Terminal is not ready!\n")) << r.output;
+    EXPECT_TRUE(has(r.output, "Error: Failed to download, would you like to retry?\n  -> No\n"));
+}
+
+TEST_F(LinkEndToEnd, DownloadFaults) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> emulator;
+        std::vector<std::string> cli;
+        int status;
+        std::vector<std::string> told;
+        bool imageComplete;
+    };
+    const Case cases[] = {
+        {"silent terminal", {"--silent"}, {}, 1, {"Error: Terminal is not ready!"}, false},
+        {"memory full", {"--full-at", "0"}, {}, 1, {"Error: Memory full for Terminal!"}, false},
+        {"memory full, then a retry", {"--full-at", "0"}, {"--retries", "1"}, 0,
+         {"Error: Memory full for Terminal!", "  -> Yes", "Download: Downloaded completely!"}, true},
+        {"a reply lost", {"--drop-reply-at", "5"}, {}, 0, {"Download: Downloaded completely!"}, true},
+        {"stall after three blocks", {"--stall-after", "3"}, {}, 1, {"Error: Error on downloading!"},
+         false},
+        {"stall, then a retry", {"--stall-after", "3"}, {"--retries", "1"}, 0,
+         {"Error: Error on downloading!", "Download: Downloaded completely!"}, true},
+        {"a block always refused", {"--nak-at", "2"}, {}, 1, {"Error: Error on downloading!"}, false},
+        {"ACK without CR", {"--handshake-reply", "ACK"}, {}, 0, {"Download: Downloaded completely!"},
+         true},
+        {"wrong handshake reply", {"--handshake-reply", "NAK\\r"}, {}, 1,
+         {"Error: Terminal is not ready!"}, false},
+    };
+    const std::string p = project();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(at("got.img"));
+        EmulatorProcess em(join({"--image-out", at("got.img")}, c.emulator));
+        const Finished r = runCli(join(join({"download", p, "--port", em.slave()}, kQuick), c.cli));
+        EXPECT_EQ(c.status, r.status) << r.output;
+        for (const auto& t : c.told) EXPECT_TRUE(has(r.output, t + "\n")) << r.output;
+        EXPECT_EQ(c.imageComplete, fs::exists(at("got.img")));
+    }
+}
+
+TEST_F(LinkEndToEnd, ARepeatedBlockAfterALostReplyKeepsTheImageWhole) {
+    const std::string p = project();
+    EmulatorProcess plain({"--image-out", at("a.img")});
+    ASSERT_EQ(0, runCli({"download", p, "--port", plain.slave()}).status);
+    EmulatorProcess lossy({"--image-out", at("b.img"), "--drop-reply-at", "7", "--log", at("log")});
+    ASSERT_EQ(0, runCli(join({"download", p, "--port", lossy.slave()}, kQuick)).status);
+    EXPECT_EQ(slurp(at("a.img")), slurp(at("b.img")));
+    EXPECT_TRUE(has(slurp(at("log")), "block 7 repeated"));
+}
+
+// Lookup frames as the terminal must see them, worked out here.
+std::string lookupOnTheWire(const std::vector<std::string>& lines) {
+    std::string wire = "BRIGAN\r";
+    for (const auto& l : lines) {
+        unsigned sum = 0;
+        for (const char c : l) sum += static_cast<unsigned char>(c);
+        auto safe = [](unsigned b) { return static_cast<char>(b == 0x0D ? 0x0E : b); };
+        wire += l;
+        wire.push_back(safe((sum >> 8) & 0xFF));
+        wire.push_back(safe(sum & 0xFF));
+        wire.push_back('\r');
+    }
+    return wire + "OVER\r";
+}
+
+TEST_F(LinkEndToEnd, LookupFileArrivesLineByLine) {
+    // 13 * 0xFF + 0x1A sums to 0x0D0D: both checksum bytes go as 0x0E.
+    const std::string crSum = std::string(13, '\xff') + "\x1a";
+    const std::vector<std::string> lines = {"00012;Молоко;1.20", "", crSum, "last line"};
+    const std::string file = write("lookup.TXT", lines[0] + "\r\n\r\n" + lines[2] + "\r\n" + lines[3]);
+    EmulatorProcess em({"--mode", "lookup", "--lookup-out", at("got.TXT"), "--capture", at("wire.bin")});
+    const Finished r = runCli({"download-lookup", file, "--port", em.slave()});
+    EXPECT_EQ(0, r.status) << r.output;
+    EXPECT_TRUE(has(r.output, "Download: Downloaded completely!\n"));
+    EXPECT_EQ(lookupOnTheWire(lines), slurp(at("wire.bin")));
+    EXPECT_EQ(lines[0] + "\r\n\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n", slurp(at("got.TXT")));
+}
+
+TEST_F(LinkEndToEnd, ALookupLineTooLongIsRefusedBeforeAnythingIsSent) {
+    const std::string file = write("lookup.TXT", "short\r\n" + std::string(300, 'x') + "\r\n");
+    EmulatorProcess em({"--mode", "lookup", "--capture", at("wire.bin")});
+    const Finished r = runCli({"download-lookup", file, "--port", em.slave()});
+    EXPECT_EQ(1, r.status);
+    EXPECT_TRUE(has(r.output, "Error: Line 2 of the file is longer than 253 characters")) << r.output;
+    EXPECT_EQ("", slurp(at("wire.bin")));
+}
+
+TEST_F(LinkEndToEnd, LookupRetryAfterAStallSendsTheFileFromItsFirstLine) {
+    std::string content;
+    for (int i = 1; i <= 20; ++i) content += "item " + std::to_string(i) + "\r\n";
+    const std::string file = write("lookup.TXT", content);
+    EmulatorProcess em({"--mode", "lookup", "--lookup-out", at("got.TXT"), "--stall-after", "5"});
+    const Finished r = runCli(join({"download-lookup", file, "--port", em.slave(), "--retries", "1"}, kQuick));
+    EXPECT_EQ(0, r.status) << r.output;
+    EXPECT_EQ(content, slurp(at("got.TXT")));
+}
+
+TEST_F(LinkEndToEnd, MissingLookupFile) {
+    const Finished r = runCli({"download-lookup", at("none.TXT"), "--port", "/dev/null"});
+    EXPECT_EQ(1, r.status);
+    EXPECT_TRUE(has(r.output, "Error: Can't open the file!\n")) << r.output;
+}
+
+TEST_F(LinkEndToEnd, UploadWritesOneRecordALine) {
+    const std::string records = "4600123;2\n4600456;10\nЧай;1\nend\n";
+    write("records.txt", records);
+    EmulatorProcess em({"--mode", "upload", "--records", at("records.txt"), "--repeat", "1",
+                        "--corrupt", "2", "--long-line", "3", "--log", at("log")});
+    const Finished r = runCli({"upload", at("out.TXT"), "--port", em.slave()});
+    EXPECT_EQ(0, r.status) << r.output;
+    EXPECT_EQ("4600123;2\r\n4600456;10\r\nЧай;1\r\nend\r\n", slurp(at("out.TXT")));
+    EXPECT_TRUE(has(r.output, "Upload Data: Done : 4 records received.\nView the received data?\n"));
+    EXPECT_TRUE(has(r.output, "Data received : 4\n")) << r.output;
+    const std::string log = slurp(at("log"));
+    EXPECT_TRUE(has(log, "record 1 repeated, answered ACK")) << log;
+    EXPECT_TRUE(has(log, "record 2 answered NAK")) << log;
+    EXPECT_TRUE(has(log, "record 3 answered NAK")) << log;
+}
+
+TEST_F(LinkEndToEnd, UploadFirstRecordNumberedNineIsTakenAsARepeat) {
+    write("records.txt", "lost\nkept\n");
+    EmulatorProcess em({"--mode", "upload", "--records", at("records.txt"), "--first-seq", "9"});
+    const Finished r = runCli({"upload", at("out.TXT"), "--port", em.slave()});
+    EXPECT_EQ(0, r.status) << r.output;
+    EXPECT_EQ("kept\r\n", slurp(at("out.TXT")));
+}
+
+TEST_F(LinkEndToEnd, UploadFaults) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> emulator;
+        std::vector<std::string> told;
+        const char* file;  // nullptr: deleted
+    };
+    const Case cases[] = {
+        {"silent terminal", {"--silent"}, {"Error: Time out!", "Upload Data: No data received!"},
+         nullptr},
+        {"wrong reply", {"--handshake-reply", "NAK\\r"},
+         {"Error: Failed to establish connection!", "Upload Data: No data received!"}, nullptr},
+        {"quiet after two records", {"--stall-after", "2"},
+         {"Error: Time out!",
+          "Upload Data: The transfer did not complete : 2 records received.\nView the received data?"},
+         "a\r\nb\r\n"},
+        {"quiet before any record", {"--stall-after", "0"}, {"Error: Time out!"}, nullptr},
+    };
+    write("records.txt", "a\nb\nc\n");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EmulatorProcess em(join({"--mode", "upload", "--records", at("records.txt")}, c.emulator));
+        const Finished r = runCli(join({"upload", at("out.TXT"), "--port", em.slave()}, kQuick));
+        EXPECT_EQ(1, r.status) << r.output;
+        for (const auto& t : c.told) EXPECT_TRUE(has(r.output, t + "\n")) << r.output;
+        if (c.file) {
+            EXPECT_EQ(c.file, slurp(at("out.TXT")));
+        } else {
+            EXPECT_FALSE(fs::exists(at("out.TXT")));
+        }
+    }
+}
+
+TEST_F(LinkEndToEnd, ThroughTheCradle) {
+    const std::string p = project();
+    EmulatorProcess em({"--cradle", "115200", "--image-out", at("got.img"), "--log", at("log")});
+    const Finished r = runCli({"download", p, "--port", em.slave(), "--cradle", "--baud", "38400"});
+    EXPECT_EQ(0, r.status) << r.output;
+    const std::string log = slurp(at("log"));
+    EXPECT_TRUE(has(log, "cradle lost 0x0F sent at 9600")) << log;
+    EXPECT_TRUE(has(log, "cradle probe answered at 115200")) << log;
+    EXPECT_TRUE(has(log, "cradle speed command '4' (38400)")) << log;
+    EXPECT_TRUE(has(log, "cradle switched to 38400")) << log;
+    // Nothing of the transfer itself went at a wrong speed.
+    EXPECT_EQ(std::string::npos, log.find("lost", log.find("switched"))) << log;
+    EXPECT_EQ(20000u, slurp(at("got.img")).size());
+}
+
+TEST_F(LinkEndToEnd, UploadThroughTheCradle) {
+    write("records.txt", "x1\nx2\n");
+    EmulatorProcess em({"--mode", "upload", "--records", at("records.txt"), "--cradle", "9600"});
+    const Finished r = runCli({"upload", at("out.TXT"), "--port", em.slave(), "--cradle", "--baud", "19200"});
+    EXPECT_EQ(0, r.status) << r.output;
+    EXPECT_EQ("x1\r\nx2\r\n", slurp(at("out.TXT")));
+}
+
+TEST_F(LinkEndToEnd, NoCradleAnswers) {
+    EmulatorProcess em({"--capture", at("wire.bin")});
+    const Finished r = runCli({"download", project(), "--port", em.slave(), "--cradle"});
+    EXPECT_EQ(1, r.status);
+    EXPECT_TRUE(has(r.output, "Error: Failed to set IR device!\n")) << r.output;
+    EXPECT_EQ(std::string(5, '\x0F'), slurp(at("wire.bin")));
+}
+
+TEST_F(LinkEndToEnd, PortsThatCannotBeOpened) {
+    const Finished d = runCli({"download", project(), "--port", at("no-such-tty")});
+    EXPECT_EQ(1, d.status);
+    EXPECT_TRUE(has(d.output, "Error: Can't open the COM port!\n")) << d.output;
+    EXPECT_TRUE(has(d.output, "No such file or directory")) << d.output;
+    const Finished u = runCli({"upload", at("out.TXT"), "--port", at("no-such-tty")});
+    EXPECT_EQ(1, u.status);
+    EXPECT_TRUE(has(u.output, "Error: Fail to open COM port\n")) << u.output;
+    EXPECT_TRUE(fs::exists(at("out.TXT")));  // created, empty, kept
+    const Finished notTty = runCli({"download", project(), "--port", "/dev/null"});
+    EXPECT_EQ(1, notTty.status);
+    EXPECT_TRUE(has(notTty.output, "not a serial device")) << notTty.output;
+}
+
+TEST_F(LinkEndToEnd, BadUsage) {
+    const std::string p = project();
+    const std::vector<std::vector<std::string>> cases = {
+        {"download"},
+        {"download", p, "--baud", "1234"},
+        {"download", p, "--port", "COM7"},
+        {"download", p, "--retries", "many"},
+        {"download", p, "--port"},
+        {"upload", at("o.TXT"), "--retries", "1"},
+        {"download-lookup", "a.TXT", "b.TXT"},
+        {"upload", at("o.TXT"), "--frobnicate"},
+    };
+    for (const auto& c : cases) {
+        const Finished r = runCli(c);
+        EXPECT_EQ(2, r.status) << c.back() << "\n" << r.output;
+    }
+    EXPECT_EQ(0, runCli({"upload", "--help"}).status);
+}
+
+TEST_F(LinkEndToEnd, ProjectThatCannotBeOpened) {
+    const Finished r = runCli({"download", write("bad.TGP", "not a project at all"), "--port", "/dev/null"});
+    EXPECT_EQ(1, r.status);
+    EXPECT_TRUE(has(r.output, "Format mismatch !!!")) << r.output;
+}
+
+}  // namespace
+}  // namespace appgen::e2e

@@ -1,0 +1,170 @@
+// The POSIX serial port over a pseudo-terminal, and the platform's names.
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+
+#include "platform/device_names.h"
+#include "platform/posix_serial_port.h"
+#include "platform/steady_tick_clock.h"
+#include "platform/viewer.h"
+
+namespace appgen::platform {
+namespace {
+
+TEST(DeviceNames, ComPortsAndPaths) {
+    unsetenv("APPGEN_COM3");
+    EXPECT_EQ("/dev/ttyS0", deviceForPortName("COM1"));
+    EXPECT_EQ("/dev/ttyS5", deviceForPortName("COM6"));
+    EXPECT_EQ("/dev/ttyS2", deviceForPortName("COM3"));
+    setenv("APPGEN_COM3", "/dev/ttyUSB0", 1);
+    EXPECT_EQ("/dev/ttyUSB0", deviceForPortName("COM3"));
+    unsetenv("APPGEN_COM3");
+    EXPECT_EQ("/dev/ttyACM0", deviceForPortName("/dev/ttyACM0"));
+    EXPECT_EQ("/dev/serial/by-id/usb-x", deviceForPortName("/dev/serial/by-id/usb-x"));
+    EXPECT_EQ("COM", deviceForPortName("COM"));
+    EXPECT_EQ("COM0", deviceForPortName("COM0"));
+    EXPECT_EQ("COMx", deviceForPortName("COMx"));
+}
+
+TEST(OpenFailureText, NamesThePortTheReasonAndTheFix) {
+    const std::string denied = openFailureText("/dev/ttyS0", EACCES);
+    EXPECT_NE(std::string::npos, denied.find("/dev/ttyS0"));
+    EXPECT_NE(std::string::npos, denied.find("Permission denied"));
+    EXPECT_NE(std::string::npos, denied.find("dialout"));
+    EXPECT_EQ(std::string::npos, openFailureText("/dev/ttyS0", ENOENT).find("dialout"));
+    EXPECT_NE(std::string::npos, openFailureText("/dev/ttyS0", EBUSY).find("Another program"));
+}
+
+TEST(Viewer, PathIsAbsoluteAndNeverAnOption) {
+    const auto cmd = viewerCommand("-rf.TXT");
+    ASSERT_EQ(2u, cmd.size());
+    EXPECT_EQ("xdg-open", cmd[0]);
+    EXPECT_EQ('/', cmd[1][0]);
+    EXPECT_NE(std::string::npos, cmd[1].find("-rf.TXT"));
+}
+
+class PtyPort : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char name[256] = {};
+        ASSERT_EQ(0, openpty(&master, &slave, name, nullptr, nullptr));
+        path = name;
+    }
+    void TearDown() override {
+        port.close();
+        ::close(slave);
+        ::close(master);
+    }
+    termios lineAsSet() {
+        termios t{};
+        tcgetattr(slave, &t);
+        return t;
+    }
+    static link::LineSettings settings(std::uint32_t baud) {
+        link::LineSettings s;
+        s.baudRate = baud;
+        s.byteSize = 8;
+        return s;
+    }
+
+    int master = -1, slave = -1;
+    std::string path;
+    PosixSerialPort port;
+};
+
+TEST_F(PtyPort, AppliesRawEightBitsAtEachSpeed) {
+    ASSERT_TRUE(port.open(path).ok);
+    EXPECT_FALSE(port.hasModemLines());  // and applying still works without them
+    const std::pair<std::uint32_t, speed_t> speeds[] = {
+        {9600, B9600}, {19200, B19200}, {38400, B38400}, {57600, B57600}, {115200, B115200}};
+    for (const auto& [baud, speed] : speeds) {
+        link::LineSettings s = settings(baud);
+        s.dtr = link::LineMode::Enable;
+        s.rts = link::LineMode::Enable;
+        ASSERT_TRUE(port.apply(s)) << baud;
+        const termios t = lineAsSet();
+        EXPECT_EQ(speed, cfgetospeed(&t));
+        EXPECT_EQ(speed, cfgetispeed(&t));
+        EXPECT_EQ(tcflag_t(CS8), t.c_cflag & CSIZE);
+        EXPECT_FALSE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS));
+        EXPECT_FALSE(t.c_iflag & (IXON | ICRNL | INLCR | IGNCR));
+        EXPECT_FALSE(t.c_lflag & (ICANON | ECHO | ISIG));
+        EXPECT_FALSE(t.c_oflag & OPOST);
+    }
+    link::LineSettings flow = settings(9600);
+    flow.outxCtsFlow = true;
+    flow.outX = true;
+    ASSERT_TRUE(port.apply(flow));
+    EXPECT_TRUE(lineAsSet().c_cflag & CRTSCTS);
+    EXPECT_TRUE(lineAsSet().c_iflag & IXON);
+    EXPECT_FALSE(port.apply(settings(4800)));
+    EXPECT_FALSE(port.apply(settings(0)));
+}
+
+TEST_F(PtyPort, BytesPassUnchangedBothWays) {
+    ASSERT_TRUE(port.open(path).ok);
+    ASSERT_TRUE(port.apply(settings(115200)));
+    std::string all;
+    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+    ASSERT_EQ(256, ::write(master, all.data(), all.size()));
+    for (int b = 0; b < 256; ++b) {
+        const auto got = port.readByte(1000);
+        ASSERT_TRUE(got) << b;
+        ASSERT_EQ(b, *got);
+    }
+    const std::vector<std::uint8_t> unit = {'A', 0x0D, 0x0A, 0x11, 0x13, 0x00, 0xFF};
+    port.write(unit);
+    std::uint8_t back[16] = {};
+    ASSERT_EQ(static_cast<ssize_t>(unit.size()), ::read(master, back, sizeof back));
+    EXPECT_EQ(unit, std::vector<std::uint8_t>(back, back + unit.size()));
+}
+
+TEST_F(PtyPort, ReadWaitsUntilItsDeadlineAndNoLonger) {
+    ASSERT_TRUE(port.open(path).ok);
+    ASSERT_TRUE(port.apply(settings(115200)));
+    SteadyTickClock clock;
+    const link::Tick start = clock.now();
+    EXPECT_FALSE(port.readByte(60));
+    EXPECT_GE(clock.now() - start, 60u);
+    const link::Tick t0 = clock.now();
+    EXPECT_FALSE(port.readByte(0));
+    EXPECT_LT(clock.now() - t0, 50u);  // no wait asked, none made
+}
+
+TEST_F(PtyPort, PurgeDropsWhatWasReceived) {
+    ASSERT_TRUE(port.open(path).ok);
+    ASSERT_TRUE(port.apply(settings(115200)));
+    ASSERT_EQ(3, ::write(master, "old", 3));
+    ASSERT_TRUE(port.readByte(1000));  // one read, the rest held in the port
+    port.purgeInput();
+    EXPECT_FALSE(port.readByte(20));
+    ASSERT_EQ(1, ::write(master, "n", 1));
+    EXPECT_EQ('n', port.readByte(1000).value_or(0));
+}
+
+TEST_F(PtyPort, NotShared) {
+    if (geteuid() == 0) GTEST_SKIP() << "exclusive opens do not bind root";
+    ASSERT_TRUE(port.open(path).ok);
+    PosixSerialPort second;
+    const link::OpenResult r = second.open(path);
+    EXPECT_FALSE(r.ok);
+    port.close();
+    EXPECT_TRUE(second.open(path).ok);  // released on close
+}
+
+TEST_F(PtyPort, NotASerialDevice) {
+    const link::OpenResult r = port.open("/dev/null");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(std::string::npos, r.detail.find("/dev/null"));
+    EXPECT_FALSE(port.isOpen());
+}
+
+}  // namespace
+}  // namespace appgen::platform
