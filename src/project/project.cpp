@@ -169,20 +169,13 @@ void normalizeForms(Project& p) {
         for (int i = 0; i < kFormLines; ++i) {
             if (f.maxLen[i] > kMaxFieldLen) f.maxLen[i] = kMaxFieldLen;
             if (f.minLen[i] > f.maxLen[i]) f.minLen[i] = f.maxLen[i];
-            switch (f.lineType[i]) {
-                case kLineEmpty:
-                case kLineContinuation:
-                    f.prompt[i][0] = '\0';
-                    f.searchIn[i] = 0;
-                    break;
-                case kLineFixed:
-                case kLineLabel:
-                case kLineCounter:
-                case kLinePrevious:
-                    f.searchIn[i] = 0;
-                    break;
-                default:
-                    break;
+            const u8 type = f.lineType[i];
+            if (type == kLineEmpty || type == kLineContinuation) {
+                f.prompt[i][0] = '\0';
+                f.searchIn[i] = 0;
+            } else if (type >= kLineFixed) {
+                // Only the data types 1..7 may look a value up.
+                f.searchIn[i] = 0;
             }
         }
     }

@@ -107,7 +107,7 @@ TEST(NormalizeForms, BigFontKeepsFourLinesAndLengthsClamp) {
 TEST(NormalizeForms, PromptAndSearchByType) {
     Project p = freshProject();
     FormDef& f = p.forms[1];
-    const u8 types[] = {0, 12, 8, 11, 1, 7, 9, 10};
+    const u8 types[] = {0, 12, 8, 11, 1, 7, 9, 13};
     for (int i = 0; i < 8; ++i) {
         f.lineType[i] = types[i];
         setSlotText(f.prompt[i], "abc");
