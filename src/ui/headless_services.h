@@ -1,4 +1,5 @@
-// Services for tests and the command line: answers come from a queue, every
+// Services for tests and the command line: answers come from a queue, modal
+// dialogs and sheets are driven by a script source in nested loops, every
 // request is recorded, nothing is drawn.
 #pragma once
 
@@ -7,16 +8,24 @@
 #include <string>
 #include <vector>
 
+#include "ui/script.h"
 #include "ui/services.h"
 
 namespace appgen::ui {
 
 struct RecordedEvent {
-    enum class Kind { Box, File, ProgressOpen, ProgressSet, ProgressClose, Launch, Help, Post };
+    enum class Kind {
+        Box, File, ProgressOpen, ProgressSet, ProgressClose, Launch, Help, Post,
+        DialogOpen, DialogClose, Dump, Rejected,
+    };
     Kind kind;
-    std::string caption;  // Box: caption; File: "open" or "save"; Launch/Help: path
-    std::string text;     // Box: text; File: the answer ("" when cancelled)
-    int value = 0;        // ProgressSet: value; Post: command
+    // Box: caption; File: "open" or "save"; Launch/Help: path;
+    // DialogOpen/DialogClose/Dump/Rejected: the dialog's template name (a sheet's: its first page's)
+    std::string caption;
+    // Box: text; File: the answer ("" when cancelled); Dump: the JSON state
+    // (dialogStateJson); Rejected: why the action was not taken
+    std::string text;
+    int value = 0;  // ProgressSet: value; Post: command; DialogClose: the result
     Answer answer = Answer::Ok;
 };
 
@@ -49,10 +58,37 @@ public:
     void showHelp(const std::string& path, bool finder) override;
     void postCommand(int command) override;
 
+    int runDialog(Dialog& dialog) override;
+    int runSheet(PropertySheet& sheet) override;
+
+    // Where the nested modal loops take their input; without one (or once it
+    // has ended) a dialog is destroyed with result 0 as soon as it opens.
+    void setScript(ScriptSource* source) { script_ = source; }
+    bool inputEnded() const { return inputEnded_; }
+    // The window the user acts on: the topmost dialog, or the shown page of
+    // the topmost sheet; nothing when none is open.
+    Dialog* topmostDialog();
+    PropertySheet* topmostSheet();
+    // Carries out one action on the topmost window as the loops do; empty
+    // when it was taken, else why not.
+    std::string perform(const ScriptAction& action);
+
     std::vector<FileDialogRequest> fileRequests;  // every file dialog asked for
 
 private:
+    struct Window {
+        Dialog* dialog = nullptr;
+        PropertySheet* sheet = nullptr;
+    };
+
     void record(RecordedEvent e);
+    // Pulls actions until `done` or the input ends.
+    template <typename Done>
+    void loop(Done done);
+
+    std::vector<Window> windows_;
+    ScriptSource* script_ = nullptr;
+    bool inputEnded_ = false;
 
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> files_;

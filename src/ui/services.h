@@ -1,6 +1,7 @@
 // What the core asks of the desktop: message boxes, file dialogs, progress, a
-// viewer, help and posting commands. The core says what happens; the front end
-// (the Qt GUI, the command line or a test script) decides how it looks.
+// viewer, help, posting commands, and running modal dialogs and property
+// sheets. The core says what happens; the front end (the Qt GUI, the command
+// line or a test script) decides how it looks.
 #pragma once
 
 #include <optional>
@@ -8,6 +9,9 @@
 #include <vector>
 
 namespace appgen::ui {
+
+class Dialog;
+class PropertySheet;
 
 enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class Icon { None, Information, Warning, Error, Question };
@@ -70,6 +74,18 @@ public:
     virtual void showHelp(const std::string& path, bool finder) = 0;
     // Posts a command to the main window, handled after the current one returns.
     virtual void postCommand(int command) = 0;
+
+    // Runs a dialog modally: starts it, lets the user work in it until it ends,
+    // and returns its result. -1 when this front end cannot show dialogs.
+    virtual int runDialog(Dialog& dialog) {
+        (void)dialog;
+        return -1;
+    }
+    // Runs a property sheet modally; 1 after OK, 0 after Cancel, -1 as above.
+    virtual int runSheet(PropertySheet& sheet) {
+        (void)sheet;
+        return -1;
+    }
 };
 
 }  // namespace appgen::ui
