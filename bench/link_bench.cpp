@@ -25,11 +25,8 @@
 #include "link/upload.h"
 #include "platform/posix_serial_port.h"
 #include "platform/steady_tick_clock.h"
-#include "ui/headless_services.h"
-#if __has_include("link/program_image.h")
 #include "link/program_image.h"
-#define APPGEN_HAVE_COMPILE 1
-#endif
+#include "ui/headless_services.h"
 
 extern char** environ;
 
@@ -114,21 +111,16 @@ Figures measure(const std::string& slave, F transfer, link::LinkTimings timings 
     return f;
 }
 
+// A freshly reset project, compiled on every attempt as the download does.
 std::vector<std::uint8_t> programImage() {
-#ifdef APPGEN_HAVE_COMPILE
     static Project p = [] {
         Project q{};
         resetBarcodeSettings(q);
         resetProject(q);
         return q;
     }();
-    const auto image = link::compile(p);
+    const link::ProgramImage image = link::compile(p);
     return std::vector<std::uint8_t>(image.begin(), image.end());
-#else
-    std::vector<std::uint8_t> image(link::kImageBytes);
-    for (std::size_t i = 0; i < image.size(); ++i) image[i] = static_cast<std::uint8_t>(i * 37);
-    return image;
-#endif
 }
 
 bool downloadProgram(link::LinkContext& c, const link::PortChoice& p, ui::HeadlessServices&) {
@@ -170,9 +162,6 @@ int main(int argc, char** argv) {
     const fs::path dir = workDir();
     const std::string stats = (dir / "stats").string();
     auto statsOf = [&] { return readStats(stats); };
-#ifndef APPGEN_HAVE_COMPILE
-    std::printf("(the program image is a stand-in until compile is built)\n");
-#endif
 
     // Bytes on the wire of each transfer, both ways.
     const double programWire = 7 + 4 + link::kBlockCount * (link::kBlockSize + 4);

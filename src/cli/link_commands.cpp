@@ -9,14 +9,10 @@
 #include "cli/link_console.h"
 #include "cli/link_options.h"
 #include "link/download.h"
-#include "link/frames.h"
+#include "link/program_image.h"
 #include "link/upload.h"
 #include "platform/posix_serial_port.h"
 #include "platform/steady_tick_clock.h"
-#if __has_include("link/program_image.h")
-#include "link/program_image.h"
-#define APPGEN_HAVE_COMPILE 1
-#endif
 
 namespace appgen::cli {
 namespace {
@@ -48,17 +44,12 @@ struct Session {
     link::LinkState state;  // the run's line settings
 };
 
+// Each attempt compiles the project anew, normalising it in place.
 link::ImageSource compilerFor(Workspace& ws) {
-#ifdef APPGEN_HAVE_COMPILE
     return [&ws] {
-        const auto image = link::compile(ws.project);
+        const link::ProgramImage image = link::compile(ws.project);
         return std::vector<std::uint8_t>(image.begin(), image.end());
     };
-#else
-    // TODO: compile the project once the program image is built.
-    (void)ws;
-    return [] { return std::vector<std::uint8_t>(link::kImageBytes, 0); };
-#endif
 }
 
 }  // namespace
