@@ -1,0 +1,27 @@
+#include "editor/dialog_fields.h"
+
+namespace appgen::editor {
+
+void storeByteBox(ui::Dialog& d, int id, u8& field, const char* replacement) {
+    if (const auto n = d.number(id)) {
+        field = static_cast<u8>(*n & 0xFF);
+    } else if (!d.text(id).empty()) {
+        d.setText(id, replacement);
+    } else {
+        field = 0;
+    }
+}
+
+bool toggleCheck(ui::Dialog& d, int id, u8& field) {
+    const bool on = !d.checked(id);
+    d.check(id, on);
+    field = on ? 1 : 0;
+    return on;
+}
+
+void fillList(ui::Dialog& d, int id, std::vector<std::string> items, int selected) {
+    d.setItems(id, std::move(items));
+    d.select(id, selected);
+}
+
+}  // namespace appgen::editor

@@ -1,0 +1,55 @@
+// The field properties of one line of a form: AdvanceDlg for lines of types
+// 1 to 6 and 8, LookupAdvanceDlg for a lookup line. Both edit the Form page's
+// working copy in place and restore the form from its backup when cancelled.
+#pragma once
+
+#include "editor/form_state.h"
+#include "editor/grid_dialog.h"
+#include "ui/dialog.h"
+#include "ui/services.h"
+
+namespace appgen::editor {
+
+class AdvanceDialog : public ui::DialogHandler {
+public:
+    AdvanceDialog(FormPageState& state, ui::Services& ui) : state_(state), ui_(ui) {}
+
+    void init(ui::Dialog& d) override;
+    void command(ui::Dialog& d, const ui::Notification& n) override;
+    void ok(ui::Dialog& d) override;
+    void cancel(ui::Dialog& d) override;
+
+private:
+    FormDef& form() { return state_.form(); }
+    int line() const { return state_.selectedLine; }
+
+    FormPageState& state_;
+    ui::Services& ui_;
+    char prefix_[kPickerCapacity]{};
+    char suffix_[kPickerCapacity]{};
+};
+
+class LookupAdvanceDialog : public ui::DialogHandler {
+public:
+    LookupAdvanceDialog(FormPageState& state, ui::Services& ui) : state_(state), ui_(ui) {}
+
+    void init(ui::Dialog& d) override;
+    void command(ui::Dialog& d, const ui::Notification& n) override;
+    void ok(ui::Dialog& d) override;
+    void cancel(ui::Dialog& d) override;
+
+private:
+    FormDef& form() { return state_.form(); }
+    int line() const { return state_.selectedLine; }
+    void enableSaveOptions(ui::Dialog& d, bool on);
+
+    FormPageState& state_;
+    ui::Services& ui_;
+    char prefix_[kPickerCapacity]{};
+    char suffix_[kPickerCapacity]{};
+};
+
+// Runs the dialog that fits the selected line's type, modally; 1 after OK, 0 after Cancel.
+int openFieldProperties(FormPageState& state, ui::Services& ui);
+
+}  // namespace appgen::editor
