@@ -12,8 +12,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Short reply and record time-outs for faults that wait for them.
-const std::vector<std::string> kQuick = {"--test-timeouts", "200,60"};
+// Shortened reply and record time-outs for faults that wait for them; long
+// enough that a loaded machine still answers within them.
+const std::vector<std::string> kQuick = {"--test-timeouts", "500,150"};
 
 class LinkEndToEnd : public ::testing::Test {
 protected:
