@@ -66,134 +66,74 @@ TEST(BuiltinTemplates, NoControlOverlapsAnotherOrLeavesItsDialog) {
     }
 }
 
-struct Expected {
-    int id;
-    ControlKind kind;
-    const char* text;  // nullptr: no text to check
-};
-
-void expectControls(const char* name, std::initializer_list<Expected> rows) {
+// Each entry: a kind letter (E edit, L drop-down list, B button, C check box,
+// G group box, S label, X custom), the id, and "=text" where the text matters.
+// "=text" alone names a label or group box without an id.
+void expectControls(const char* name, std::initializer_list<const char*> entries) {
     const DialogTemplate& t = dialogTemplate(name);
-    for (const Expected& e : rows) {
-        SCOPED_TRACE(std::string(name) + " control " + std::to_string(e.id));
-        const ControlTemplate* c = t.control(e.id);
+    const std::string kinds = "ELBCGSX";
+    const ControlKind kindOf[] = {ControlKind::Edit,     ControlKind::DropDownList,
+                                  ControlKind::Button,   ControlKind::CheckBox,
+                                  ControlKind::GroupBox, ControlKind::Label,
+                                  ControlKind::Custom};
+    for (const std::string e : entries) {
+        SCOPED_TRACE(std::string(name) + " " + e);
+        const std::size_t eq = e.find('=');
+        const std::string text = eq == std::string::npos ? "" : cp(e.substr(eq + 1).c_str());
+        if (eq == 0) {
+            bool found = false;
+            for (const auto& c : t.controls) found = found || c.text == text;
+            EXPECT_TRUE(found);
+            continue;
+        }
+        const ControlTemplate* c = t.control(std::stoi(e.substr(1)));
         ASSERT_NE(nullptr, c);
-        EXPECT_EQ(e.kind, c->kind);
-        if (e.text) {
-            EXPECT_EQ(cp(e.text), c->text);
+        EXPECT_EQ(kindOf[kinds.find(e[0])], c->kind);
+        if (eq != std::string::npos) {
+            EXPECT_EQ(text, c->text);
         }
     }
 }
 
-// Labels and group boxes without ids are checked by their texts.
-void expectTexts(const char* name, std::initializer_list<const char*> texts) {
-    const DialogTemplate& t = dialogTemplate(name);
-    for (const char* text : texts) {
-        bool found = false;
-        for (const auto& c : t.controls) found = found || c.text == cp(text);
-        EXPECT_TRUE(found) << name << " lacks \"" << text << "\"";
+TEST(BuiltinTemplates, FormPageControls) {
+    expectControls("FORMDLG", {"L690", "L691", "L692", "L693", "L694", "L695",
+                               "B210=Добавить Дату/Время", "B211=Сброс", "=Имя :", "=Шрифт :",
+                               "=Esc  :", "=Следующая :", "=Поиск :", "=Запись :", "=Строка", "=#1",
+                               "=#8", "=Тип данных", "=Подсказка", "=Источник", "=Min длина",
+                               "=Max длина", "=Поиск в", "=Дополнительно"});
+    for (int i = 0; i < 8; ++i) {
+        const auto id = [i](char kind, int base) { return kind + std::to_string(base + i); };
+        const std::string ids[] = {id('L', 601), id('E', 501), id('L', 611), id('E', 511),
+                                   id('E', 521), id('L', 621), id('B', 201) + "=Еще..."};
+        for (const std::string& e : ids) expectControls("FORMDLG", {e.c_str()});
     }
 }
 
-using K = ControlKind;
-
-TEST(BuiltinTemplates, FormPageControls) {
-    expectControls("FORMDLG", {{690, K::DropDownList, nullptr},
-                               {691, K::DropDownList, nullptr},
-                               {692, K::DropDownList, nullptr},
-                               {693, K::DropDownList, nullptr},
-                               {694, K::DropDownList, nullptr},
-                               {695, K::DropDownList, nullptr},
-                               {210, K::Button, "Добавить Дату/Время"},
-                               {211, K::Button, "Сброс"}});
-    for (int i = 0; i < 8; ++i)
-        expectControls("FORMDLG", {{601 + i, K::DropDownList, nullptr},
-                                   {501 + i, K::Edit, nullptr},
-                                   {611 + i, K::DropDownList, nullptr},
-                                   {511 + i, K::Edit, nullptr},
-                                   {521 + i, K::Edit, nullptr},
-                                   {621 + i, K::DropDownList, nullptr},
-                                   {201 + i, K::Button, "Еще..."}});
-    expectTexts("FORMDLG", {"Имя :", "Шрифт :", "Esc  :", "Следующая :", "Поиск :", "Запись :",
-                            "Строка", "#1", "#8", "Тип данных", "Подсказка", "Источник",
-                            "Min длина", "Max длина", "Поиск в", "Дополнительно"});
-}
-
-TEST(BuiltinTemplates, FieldPropertiesControls) {
-    expectControls("AdvanceDlg", {{401, K::Label, nullptr},
-                                  {402, K::Label, nullptr},
-                                  {101, K::CheckBox, "Фикс. длина поля"},
-                                  {501, K::Edit, nullptr},
-                                  {601, K::DropDownList, nullptr},
-                                  {102, K::CheckBox, "Начальное знач-ие"},
-                                  {502, K::Edit, nullptr},
-                                  {103, K::CheckBox, "Префикс"},
-                                  {503, K::Edit, nullptr},
-                                  {104, K::CheckBox, "Суффикс"},
-                                  {504, K::Edit, nullptr},
-                                  {105, K::CheckBox, "Маркировка ввода"},
-                                  {505, K::Edit, nullptr},
-                                  {111, K::CheckBox, "Читать часть кода"},
-                                  {512, K::Edit, nullptr},
-                                  {513, K::Edit, nullptr},
-                                  {114, K::CheckBox, "Проверить префикс"},
-                                  {514, K::Edit, nullptr},
-                                  {615, K::DropDownList, nullptr},
-                                  {1, K::Button, "Принять"},
-                                  {2, K::Button, "Отменить"}});
-    expectTexts("AdvanceDlg", {"Форма #", "Строка #", "Данные поля", "Ввод кода",
-                               "Стартовая позиция : ", "Максимальная длина :", "Авто ВВОД :"});
-    expectControls("LookupAdvanceDlg", {{401, K::Label, nullptr},
-                                        {402, K::Label, nullptr},
-                                        {101, K::CheckBox, "Сохранить данные"},
-                                        {102, K::CheckBox, "Фиксированная длина"},
-                                        {502, K::Edit, nullptr},
-                                        {602, K::DropDownList, nullptr},
-                                        {103, K::CheckBox, "Добавить префикс"},
-                                        {503, K::Edit, nullptr},
-                                        {104, K::CheckBox, "Добавить суффикс"},
-                                        {504, K::Edit, nullptr},
-                                        {1, K::Button, "OK"},
-                                        {2, K::Button, "Сброс"}});
-    expectTexts("LookupAdvanceDlg", {"Данные"});
-}
-
-TEST(BuiltinTemplates, StampGridComAndAboutControls) {
+TEST(BuiltinTemplates, DialogControls) {
+    expectControls("AdvanceDlg",
+                   {"S401", "S402", "C101=Фикс. длина поля", "E501", "L601",
+                    "C102=Начальное знач-ие", "E502", "C103=Префикс", "E503", "C104=Суффикс",
+                    "E504", "C105=Маркировка ввода", "E505", "C111=Читать часть кода", "E512",
+                    "E513", "C114=Проверить префикс", "E514", "L615", "B1=Принять", "B2=Отменить",
+                    "=Форма #", "=Строка #", "=Данные поля", "=Ввод кода",
+                    "=Стартовая позиция : ", "=Максимальная длина :", "=Авто ВВОД :"});
+    expectControls("LookupAdvanceDlg",
+                   {"S401", "S402", "C101=Сохранить данные", "C102=Фиксированная длина", "E502",
+                    "L602", "C103=Добавить префикс", "E503", "C104=Добавить суффикс", "E504",
+                    "B1=OK", "B2=Сброс", "=Данные"});
     expectControls("DateTimeStampDlg",
-                   {{601, K::DropDownList, nullptr},
-                    {101, K::CheckBox, "Разделить Дату и Время на два поля."},
-                    {901, K::GroupBox, "Формат Даты"},
-                    {102, K::CheckBox, "Год"},
-                    {602, K::DropDownList, nullptr},
-                    {103, K::CheckBox, "Месяц"},
-                    {104, K::CheckBox, "День"},
-                    {105, K::CheckBox, "Разделитель"},
-                    {505, K::Edit, nullptr},
-                    {606, K::DropDownList, nullptr},
-                    {902, K::GroupBox, "Формат Времени"},
-                    {111, K::CheckBox, "Часы"},
-                    {112, K::CheckBox, "Минуты"},
-                    {113, K::CheckBox, "Секунды"},
-                    {114, K::CheckBox, "Разделитель"},
-                    {514, K::Edit, nullptr},
-                    {1, K::Button, "OK"},
-                    {2, K::Button, "Сброс"}});
-    expectTexts("DateTimeStampDlg", {"Формат Дата/Время :", "Формат Даты :"});
-    expectControls("GridDlg", {{401, K::Custom, nullptr},
-                               {402, K::Custom, nullptr},
-                               {201, K::Button, "Очистить"},
-                               {1, K::Button, "OK"},
-                               {2, K::Button, "Сброс"}});
-    expectTexts("GridDlg", {"Получившийся текст :"});
-    expectControls("COMSETTINGDLG", {{601, K::DropDownList, nullptr},
-                                     {602, K::DropDownList, nullptr},
-                                     {1, K::Button, "OK"},
-                                     {2, K::Button, "Сброс"}});
-    expectTexts("COMSETTINGDLG", {"COM порт :", "Скорость :"});
-    expectControls("ABOUTBOX", {{1, K::Button, "OK"}});
-    const std::string about = dialogTemplate("ABOUTBOX").control(1000)->text;
-    EXPECT_NE(std::string::npos, about.find("Ver 1.13r"));
-    expectTexts("ProgressDlg", {"Загрузка..."});
+                   {"L601", "C101=Разделить Дату и Время на два поля.", "G901=Формат Даты",
+                    "C102=Год", "L602", "C103=Месяц", "C104=День", "C105=Разделитель", "E505",
+                    "L606", "G902=Формат Времени", "C111=Часы", "C112=Минуты", "C113=Секунды",
+                    "C114=Разделитель", "E514", "B1=OK", "B2=Сброс", "=Формат Дата/Время :",
+                    "=Формат Даты :"});
+    expectControls("GridDlg", {"X401", "X402", "B201=Очистить", "B1=OK", "B2=Сброс",
+                               "=Получившийся текст :"});
+    expectControls("COMSETTINGDLG",
+                   {"L601", "L602", "B1=OK", "B2=Сброс", "=COM порт :", "=Скорость :"});
+    expectControls("ABOUTBOX", {"B1=OK"});
+    EXPECT_NE(std::string::npos, dialogTemplate("ABOUTBOX").control(1000)->text.find("Ver 1.13r"));
+    expectControls("ProgressDlg", {"=Загрузка..."});
 }
 
 TEST(BuiltinTemplates, GridDialogKeepsItsGivenGeometry) {
