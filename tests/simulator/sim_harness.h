@@ -62,12 +62,12 @@ protected:
     FormDef& form(int n) { return project.forms[n - 1]; }
     MenuDef& menu(int n) { return project.menus[n - 1]; }
 
-    void defineLine(int n, int i, const LineSpec& spec) {
+    void defineLine(int n, int i, const LineSpec& line) {
         FormDef& f = form(n);
-        f.lineType[i] = spec.type;
-        setSlotText(f.prompt[i], utf8ToCp1251(spec.prompt));
-        f.maxLen[i] = spec.maxLen;
-        f.minLen[i] = spec.minLen;
+        f.lineType[i] = line.type;
+        setSlotText(f.prompt[i], utf8ToCp1251(line.prompt));
+        f.maxLen[i] = line.maxLen;
+        f.minLen[i] = line.minLen;
     }
     void defineForm(int n, const std::vector<LineSpec>& lines) {
         for (std::size_t i = 0; i < lines.size(); ++i) defineLine(n, static_cast<int>(i), lines[i]);
