@@ -1,14 +1,22 @@
-# Turns a text resource into a C++ source holding its bytes, so the program
-# never has to find the file at run time.
-#   cmake -DINPUT=file -DOUTPUT=file.cpp -DSYMBOL=kName -P embed_text.cmake
-file(READ "${INPUT}" hex HEX)
+# Turns text resources into a C++ source holding their bytes, one file after
+# another with a line break between, so the program never has to find a file
+# at run time.
+#   cmake -DINPUT=a.rc|b.rc -DOUTPUT=file.cpp -DSYMBOL=kName -P embed_text.cmake
+string(REPLACE "|" ";" inputs "${INPUT}")
+set(hex "")
+set(names "")
+foreach(input IN LISTS inputs)
+  file(READ "${input}" part HEX)
+  string(APPEND hex "${part}0a")
+  get_filename_component(name "${input}" NAME)
+  string(APPEND names " ${name}")
+endforeach()
 string(LENGTH "${hex}" digits)
 math(EXPR size "${digits} / 2")
 string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
 string(REGEX REPLACE "(0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,0x..,)" "\\1\n" bytes "${bytes}")
-get_filename_component(name "${INPUT}" NAME)
 file(WRITE "${OUTPUT}.tmp"
-"// Generated from ${name}; edit that file instead.
+"// Generated from${names}; edit those files instead.
 #include <cstddef>
 
 namespace appgen::ui {

@@ -6,15 +6,20 @@
 namespace appgen::editor {
 
 EditorSheet::EditorSheet(Workspace& ws, ui::Services& ui, EditorHooks hooks)
-    : form_(ws, ui, std::move(hooks.resetSimulator)) {
+    : form_(ws, ui, std::move(hooks.resetSimulator)),
+      menu_(ws, ui),
+      lookup_(ws, ui),
+      barcode_(ws, ui),
+      settings_(ws, ui),
+      startup_(ws, ui) {
     using ui::dialogTemplate;
     std::vector<ui::SheetPage> pages{
         {&dialogTemplate("FORMDLG"), &form_},
-        {&dialogTemplate("MENUDLG"), &later_[0]},
-        {&dialogTemplate("LOOKUPDLG"), &later_[1]},
-        {&dialogTemplate("BARCODESETTINGDLG"), &later_[2]},
-        {&dialogTemplate("SETTINGSDLG"), &later_[3]},
-        {&dialogTemplate("STARTUPDLG"), &later_[4]},
+        {&dialogTemplate("MENUDLG"), &menu_},
+        {&dialogTemplate("LOOKUPDLG"), &lookup_},
+        {&dialogTemplate("BARCODESETTINGDLG"), &barcode_},
+        {&dialogTemplate("SETTINGSDLG"), &settings_},
+        {&dialogTemplate("STARTUPDLG"), &startup_},
     };
     sheet_ = std::make_unique<ui::PropertySheet>(cp("Application Generator"), std::move(pages));
 }

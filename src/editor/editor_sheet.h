@@ -7,7 +7,12 @@
 #include <memory>
 #include <optional>
 
+#include "editor/barcode_page.h"
 #include "editor/form_page.h"
+#include "editor/lookup_page.h"
+#include "editor/menu_page.h"
+#include "editor/settings_page.h"
+#include "editor/startup_page.h"
 #include "project/project.h"
 #include "ui/property_sheet.h"
 #include "ui/services.h"
@@ -29,8 +34,11 @@ public:
 
 private:
     FormPage form_;
-    // The pages still to be built show their templates and keep nothing.
-    ui::PageHandler later_[5];
+    MenuPage menu_;
+    LookupPage lookup_;
+    BarcodePage barcode_;
+    SettingsPage settings_;
+    StartupPage startup_;
     std::unique_ptr<ui::PropertySheet> sheet_;
 };
 
