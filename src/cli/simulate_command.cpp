@@ -1,12 +1,11 @@
 // simulate: the terminal simulator on a project, driven by key tokens.
-#include <chrono>
 #include <cstdio>
-#include <ctime>
 #include <string>
 
 #include "cli/cli_project.h"
 #include "cli/commands.h"
 #include "cli/simulate_session.h"
+#include "platform/system_local_clock.h"
 
 namespace appgen::cli {
 namespace {
@@ -24,13 +23,6 @@ constexpr char kUsage[] =
 int usage(bool help) {
     std::fprintf(help ? stdout : stderr, "%s", kUsage);
     return help ? kExitOk : kExitUsage;
-}
-
-simulator::LocalDateTime localTimeNow() {
-    const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    const std::tm* t = std::localtime(&now);
-    if (!t) return {};
-    return {t->tm_year + 1900, t->tm_mon + 1, t->tm_mday, t->tm_hour, t->tm_min, t->tm_sec};
 }
 
 void printLine(const std::string& json) {
@@ -66,7 +58,7 @@ int runSimulate(const Args& args) {
     }
     if (path.empty()) return usage(false);
 
-    simulator::LocalDateTime start = localTimeNow();
+    simulator::LocalDateTime start = platform::SystemLocalClock().now();
     if (haveNow) {
         const auto t = parseLocalDateTime(now);
         if (!t) {

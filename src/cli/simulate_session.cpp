@@ -136,9 +136,9 @@ void SimulateSession::postCommand(int command) {
     events_.push_back(w.text());
 }
 
-std::string SimulateSession::stateJson() {
-    const simulator::DisplayModel& d = sim_.display();
-    const simulator::MultiTap& tap = sim_.multiTap();
+std::string simulatorStateJson(const simulator::Simulator& sim, const std::vector<std::string>& events) {
+    const simulator::DisplayModel& d = sim.display();
+    const simulator::MultiTap& tap = sim.multiTap();
     JsonWriter w;
     w.beginObject();
     w.key("state").value(simulator::stateName(d.state));
@@ -152,15 +152,20 @@ std::string SimulateSession::stateJson() {
     w.key("cursor").beginArray().value(d.cursorRow).value(d.cursorCol).endArray();
     w.key("alpha").value(d.alphaMode);
     w.key("pending").value(tap.charPending ? cp1251ToUtf8(std::string(1, tap.pendingChar)) : std::string());
-    w.key("clock").value(cp1251ToUtf8(sim_.clockLine()));
+    w.key("clock").value(cp1251ToUtf8(sim.clockLine()));
     w.key("records").value(d.recordCount);
-    w.key("record").value(cp1251ToUtf8(sim_.recordBuffer()));
+    w.key("record").value(cp1251ToUtf8(sim.recordBuffer()));
     w.key("events").beginArray();
-    for (const auto& e : events_) w.raw(e);
+    for (const auto& e : events) w.raw(e);
     w.endArray();
     w.endObject();
-    events_.clear();
     return w.text();
+}
+
+std::string SimulateSession::stateJson() {
+    std::string json = simulatorStateJson(sim_, events_);
+    events_.clear();
+    return json;
 }
 
 }  // namespace appgen::cli

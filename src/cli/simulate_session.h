@@ -37,6 +37,9 @@ std::optional<KeyToken> parseKeyToken(std::string_view token);
 // Splits on blanks; nothing when a token is not understood (its text in `bad`).
 std::optional<std::vector<KeyToken>> parseKeyTokens(std::string_view keys, std::string* bad = nullptr);
 
+// The simulator's state as `simulate` prints it, with the events given.
+std::string simulatorStateJson(const simulator::Simulator& sim, const std::vector<std::string>& events);
+
 class SimulateSession : private simulator::SimulatorHost {
 public:
     SimulateSession(Project& project, const simulator::LocalDateTime& start);

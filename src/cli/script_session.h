@@ -1,0 +1,60 @@
+// appgen-cli script: one headless application session, the same application
+// object the desktop runs, driven line by line from a script. Modal dialogs
+// and the editor sheet pull their user actions from the lines that follow
+// the command that opened them; every event is printed as a line of JSON.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/script_lexer.h"
+#include "cli/simulate_session.h"
+#include "platform/posix_serial_port.h"
+#include "platform/steady_tick_clock.h"
+#include "shell/application.h"
+#include "ui/headless_services.h"
+
+namespace appgen::cli {
+
+class ScriptSession : private ui::ScriptSource {
+public:
+    // `lines`: the script; `out`: where events and dumps go; `err`: errors.
+    ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
+                  std::string helpFile, std::FILE* out, std::FILE* err);
+
+    // Runs the script to its end; false when a line failed.
+    bool run();
+
+private:
+    // ScriptSource: the next action for the topmost dialog.
+    ui::ScriptAction next() override;
+    void rejected(const ui::ScriptAction& action, const std::string& why) override;
+
+    // The next line with words, or false at the end (or after a failure).
+    bool nextLine(std::vector<ScriptWord>& words);
+    // Lines that are not about a dialog: answers, files. True when taken.
+    bool queueLine(const std::vector<ScriptWord>& words);
+    // A line for the main window, when no dialog is open.
+    void mainWindowLine(const std::vector<ScriptWord>& words);
+    // A line for the topmost dialog; End when it fails.
+    ui::ScriptAction dialogLine(const std::vector<ScriptWord>& words);
+    void fail(const std::string& why);
+    void printEvent(const ui::RecordedEvent& e);
+    void print(const std::string& json);
+
+    std::vector<std::string> lines_;
+    std::size_t lineNo_ = 0;  // of the line last read, 1-based
+    bool failed_ = false;
+    std::FILE* out_;
+    std::FILE* err_;
+
+    ui::HeadlessServices ui_;
+    VirtualLocalClock clock_;
+    simulator::NoRepaint repaint_;
+    platform::PosixSerialPort port_;
+    platform::SteadyTickClock ticks_;
+    shell::Application app_;
+};
+
+}  // namespace appgen::cli
