@@ -1,42 +1,23 @@
 // The file commands of appgen-cli, run as a user runs them.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "project/project.h"
+#include "support/cli_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;  // stdout and stderr together
-};
+using appgen::testing::CliRun;
+using appgen::testing::slurp;
 
-CliRun cli(const std::string& args) {
-    const std::string cmd = std::string(APPGEN_BINARY_DIR) + "/appgen-cli " + args + " 2>&1";
-    CliRun r{-1, {}};
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf{};
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+CliRun cli(const std::string& args) { return appgen::testing::runCli(args); }
 
 class CliFiles : public ::testing::Test {
 protected:

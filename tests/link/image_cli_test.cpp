@@ -1,10 +1,8 @@
 // appgen-cli compile, run as a user runs it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,34 +10,17 @@
 
 #include "link/program_image.h"
 #include "project/project_file.h"
+#include "support/cli_run.h"
 
 namespace appgen {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;  // stdout and stderr together
-};
+using appgen::testing::CliRun;
+using appgen::testing::slurp;
 
-CliRun cli(const std::string& args) {
-    const std::string cmd = std::string(APPGEN_BINARY_DIR) + "/appgen-cli compile " + args + " 2>&1";
-    CliRun r{-1, {}};
-    FILE* pipe = popen(cmd.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buf{};
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
-    const int st = pclose(pipe);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
+CliRun cli(const std::string& args) { return appgen::testing::runCli("compile " + args); }
 
 class CompileCommand : public ::testing::Test {
 protected:

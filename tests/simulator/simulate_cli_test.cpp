@@ -2,9 +2,7 @@
 // the command run as a user runs it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,6 +12,7 @@
 #include "cli/simulate_session.h"
 #include "project/project_file.h"
 #include "project/text.h"
+#include "support/cli_run.h"
 
 namespace appgen::cli {
 namespace {
@@ -117,23 +116,8 @@ TEST_F(Session, FormRunWithPendingLetterAndRecord) {
 }
 
 // The command itself, run as a user runs it.
-struct CliRun {
-    int status;
-    std::string out;
-};
-
-CliRun cli(const std::string& args) {
-    const std::string cmd = std::string(APPGEN_BINARY_DIR) + "/appgen-cli " + args + " 2>&1";
-    CliRun r{-1, {}};
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf{};
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int st = pclose(p);
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    return r;
-}
+using appgen::testing::CliRun;
+CliRun cli(const std::string& args) { return appgen::testing::runCli(args); }
 
 TEST(SimulateCommand, TracesEveryTokenAndSavesWhatTheRunChanged) {
     const fs::path dir = fs::temp_directory_path() / "appgen-simulate-cli";
