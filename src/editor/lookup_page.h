@@ -1,5 +1,5 @@
-// LOOKUPDLG, the editor sheet's Lookup page. Placeholder until the page is built: it
-// shows its template and keeps nothing.
+// LOOKUPDLG, the third page of the editor sheet: the record layout of the
+// three lookup databases, fixed-length or delimited by a separator.
 #pragma once
 
 #include "project/project.h"
@@ -12,9 +12,27 @@ class LookupPage : public ui::PageHandler {
 public:
     LookupPage(Workspace& ws, ui::Services& ui) : ws_(ws), ui_(ui) {}
 
+    void init(ui::Dialog& d) override;
+    void command(ui::Dialog& d, const ui::Notification& n) override;
+    // Completes the separated lookups and writes the three lookups back.
+    void apply(ui::Dialog& d) override;
+
+    const LookupDef& working(int lookup) const { return work_[lookup]; }
+    int currentLookup() const { return current_; }
+
 private:
-    [[maybe_unused]] Workspace& ws_;
+    LookupDef& lookup() { return work_[current_]; }
+    void fill(ui::Dialog& d);
+    void fieldRule(ui::Dialog& d, bool separated);
+    void offsetBoxesRule(ui::Dialog& d, bool separated);
+    void fixedLengthChosen(ui::Dialog& d);
+    void separatorChosen(ui::Dialog& d);
+    void keyChosen(ui::Dialog& d, int field);
+
+    Workspace& ws_;
     [[maybe_unused]] ui::Services& ui_;
+    LookupDef work_[kLookupCount]{};
+    int current_ = 0;
 };
 
 }  // namespace appgen::editor

@@ -1,5 +1,6 @@
-// MENUDLG, the editor sheet's Menu page. Placeholder until the page is built: it
-// shows its template and keeps nothing.
+// MENUDLG, the second page of the editor sheet: ten menus of ten items, what a
+// menu saves with the collected data, and whether each form's data goes into a
+// file of its own.
 #pragma once
 
 #include "project/project.h"
@@ -8,13 +9,38 @@
 
 namespace appgen::editor {
 
+// The values the Menu page's "Сброс" gives a menu; the 100 unused bytes at the
+// end are left.
+void resetMenuOnPage(MenuDef& m);
+
 class MenuPage : public ui::PageHandler {
 public:
     MenuPage(Workspace& ws, ui::Services& ui) : ws_(ws), ui_(ui) {}
 
+    void init(ui::Dialog& d) override;
+    void command(ui::Dialog& d, const ui::Notification& n) override;
+    // Writes back the ten menus and the separate-files option, nothing else of
+    // the terminal settings: the Settings page writes back after this one.
+    void apply(ui::Dialog& d) override;
+
+    const MenuDef& working(int menu) const { return work_[menu]; }
+    int currentMenu() const { return current_; }
+    int itemLimit() const { return itemLimit_; }
+    bool separateFiles() const { return separateFiles_ != 0; }
+
 private:
-    [[maybe_unused]] Workspace& ws_;
+    MenuDef& menu() { return work_[current_]; }
+    void fill(ui::Dialog& d);
+    void sendOnRule(ui::Dialog& d);
+    void titleChanged(ui::Dialog& d);
+    void itemChanged(ui::Dialog& d, int item);
+
+    Workspace& ws_;
     [[maybe_unused]] ui::Services& ui_;
+    MenuDef work_[kMenuCount]{};
+    u8 separateFiles_ = 0;
+    int current_ = 0;
+    int itemLimit_ = 20;
 };
 
 }  // namespace appgen::editor
