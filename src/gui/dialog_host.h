@@ -3,7 +3,7 @@
 // keeps widgets and dialog state in step both ways until the dialog ends.
 #pragma once
 
-class QWidget;
+#include <QDialog>
 
 namespace appgen::ui {
 class Dialog;
@@ -12,12 +12,36 @@ class PropertySheet;
 
 namespace appgen::gui {
 
+class DialogPanel;
+
 // Starts the dialog, lets the user work in it until it ends, and returns its
-// result (what ui::Services::runDialog returns).
+// result (what ui::Services::runDialog returns). While another modal window
+// is up the dialog is owned by that window rather than by `parent`.
 int runDialogModal(ui::Dialog& dialog, QWidget* parent);
 
 // Runs the sheet with its pages as tabs and OK/Cancel; 1 after OK, 0 after
 // Cancel (what ui::Services::runSheet returns).
 int runSheetModal(ui::PropertySheet& sheet, QWidget* parent);
+
+// The window of one modal dialog, for the host and for tests that drive it
+// without a nested event loop.
+class DialogWindow : public QDialog {
+public:
+    DialogWindow(ui::Dialog& dialog, QWidget* parent);
+    ~DialogWindow() override;
+
+    // Runs the handler's init and shows its state; false when the dialog
+    // ended there and the window is not to be shown.
+    bool begin();
+    DialogPanel& panel() { return *panel_; }
+
+protected:
+    // Esc and the close box ask the dialog's Cancel, which may refuse.
+    void reject() override;
+
+private:
+    ui::Dialog& dialog_;
+    DialogPanel* panel_;
+};
 
 }  // namespace appgen::gui

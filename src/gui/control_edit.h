@@ -1,0 +1,25 @@
+// A single-line edit box. What the user types reaches the dialog as
+// Windows-1251 bytes; a click first goes to the dialog, where a hook may take
+// it (the prefix and suffix boxes open the character table).
+#pragma once
+
+#include <QLineEdit>
+
+#include "gui/control_view.h"
+
+namespace appgen::gui {
+
+class EditView : public ControlView {
+public:
+    EditView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent);
+    QWidget* widget() override;
+    void show(const ui::ControlState& state) override;
+
+private:
+    class Box;
+    void typed(const QString& text);
+
+    Box* edit_;
+};
+
+}  // namespace appgen::gui

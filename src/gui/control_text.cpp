@@ -1,0 +1,70 @@
+#include "gui/control_text.h"
+
+#include <algorithm>
+
+#include <QApplication>
+#include <QIcon>
+#include <QPainter>
+#include <QPixmap>
+
+#include "project/text.h"
+
+namespace appgen::gui {
+namespace {
+
+QString fromBytes(const std::string& bytes) { return QString::fromStdString(cp1251ToUtf8(bytes)); }
+
+// Used when the application has not been given an icon: a plain terminal.
+QPixmap fallbackIcon(int side) {
+    QPixmap pixmap(side, side);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(60, 60, 70));
+    p.setPen(Qt::NoPen);
+    p.drawRoundedRect(QRectF(side * 0.22, 0.5, side * 0.56, side - 1.0), side * 0.08, side * 0.08);
+    p.setBrush(QColor(150, 200, 150));
+    p.drawRect(QRectF(side * 0.3, side * 0.1, side * 0.4, side * 0.3));
+    return pixmap;
+}
+
+}  // namespace
+
+LabelView::LabelView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent)
+    : ControlView(dialog, t.id), label_(new QLabel(parent)) {
+    label_->setTextFormat(Qt::PlainText);
+    label_->setWordWrap(true);
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (t.has(ui::kStyleCentre)) horizontal = Qt::AlignHCenter;
+    if (t.has(ui::kStyleRight)) horizontal = Qt::AlignRight;
+    label_->setAlignment(horizontal | Qt::AlignTop);
+}
+
+void LabelView::show(const ui::ControlState& state) {
+    const QString text = fromBytes(state.text);
+    if (label_->text() != text) label_->setText(text);
+}
+
+GroupBoxView::GroupBoxView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent)
+    : ControlView(dialog, t.id), box_(new QGroupBox(parent)) {}
+
+void GroupBoxView::show(const ui::ControlState& state) {
+    const QString text = fromBytes(state.text);
+    if (box_->title() != text) box_->setTitle(text);
+}
+
+IconView::IconView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent)
+    : ControlView(dialog, t.id), label_(new QLabel(parent)) {
+    label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label_->setScaledContents(false);
+}
+
+void IconView::show(const ui::ControlState&) {
+    const int side = std::min(label_->width(), label_->height());
+    if (side <= 0 || side == side_) return;
+    side_ = side;
+    const QIcon icon = QApplication::windowIcon();
+    label_->setPixmap(icon.isNull() ? fallbackIcon(side) : icon.pixmap(side, side));
+}
+
+}  // namespace appgen::gui

@@ -1,0 +1,124 @@
+#include "gui/dialog_widgets.h"
+
+#include "gui/control_buttons.h"
+#include "gui/control_custom.h"
+#include "gui/control_edit.h"
+#include "gui/control_list.h"
+#include "gui/control_text.h"
+#include "gui/dialog_units.h"
+
+namespace appgen::gui {
+
+std::unique_ptr<ControlView> makeControlView(ui::Dialog& dialog, const ui::ControlTemplate& t,
+                                             QWidget* parent) {
+    switch (t.kind) {
+        case ui::ControlKind::Label: return std::make_unique<LabelView>(dialog, t, parent);
+        case ui::ControlKind::Edit: return std::make_unique<EditView>(dialog, t, parent);
+        case ui::ControlKind::Button:
+        case ui::ControlKind::CheckBox:
+        case ui::ControlKind::RadioButton: return std::make_unique<ButtonView>(dialog, t, parent);
+        case ui::ControlKind::GroupBox: return std::make_unique<GroupBoxView>(dialog, t, parent);
+        case ui::ControlKind::DropDownList: return std::make_unique<ListView>(dialog, t, parent);
+        case ui::ControlKind::Custom: return std::make_unique<CustomView>(dialog, t, parent);
+        case ui::ControlKind::Icon: return std::make_unique<IconView>(dialog, t, parent);
+    }
+    return std::make_unique<LabelView>(dialog, t, parent);
+}
+
+DialogPanel::DialogPanel(ui::Dialog& dialog, QWidget* parent)
+    : QWidget(parent),
+      dialog_(dialog),
+      font_(dialogFont(dialog.layout().fontName, dialog.layout().fontSize)),
+      units_(baseUnits(font_)) {
+    setFont(font_);
+    const ui::DialogTemplate& layout = dialog.layout();
+    setFixedSize(toPixels(layout.width, layout.height, units_));
+    for (const ui::ControlTemplate& t : layout.controls) {
+        std::unique_ptr<ControlView> view = makeControlView(dialog, t, this);
+        QWidget* w = view->widget();
+        w->setGeometry(toPixels(t.rect, units_));
+        w->setProperty("controlId", t.id);
+        // Group boxes are frames behind the controls they hold.
+        if (t.kind == ui::ControlKind::GroupBox) w->lower();
+        if (t.id != ui::kNoId) dialog.setPixelSize(t.id, w->width(), w->height());
+        views_.push_back(std::move(view));
+        fills_.push_back(nullptr);
+    }
+    dialog_.onChanged = [this](int id) { changed(id); };
+    refresh();
+}
+
+DialogPanel::~DialogPanel() { dialog_.onChanged = nullptr; }
+
+QWidget* DialogPanel::controlWidget(int id) const {
+    if (id == ui::kNoId) return nullptr;
+    for (const auto& v : views_)
+        if (v->id() == id) return v->widget();
+    return nullptr;
+}
+
+QWidget* DialogPanel::widgetAt(std::size_t index) const {
+    return index < views_.size() ? views_[index]->widget() : nullptr;
+}
+
+void DialogPanel::refresh() {
+    for (std::size_t i = 0; i < views_.size(); ++i) showControl(i);
+    showFocus();
+}
+
+void DialogPanel::changed(int id) {
+    if (id == ui::kNoId && dialog_.ended()) {
+        if (!endAnnounced_) {
+            endAnnounced_ = true;
+            if (onEnded) onEnded();
+        }
+        return;
+    }
+    // The dialog keeps its controls in template order, so the first control
+    // with the id is the one its calls reach.
+    for (std::size_t i = 0; i < views_.size(); ++i)
+        if (id != ui::kNoId && views_[i]->id() == id) {
+            showControl(i);
+            break;
+        }
+    showFocus();
+}
+
+void DialogPanel::showControl(std::size_t index) {
+    const ui::ControlState& state = dialog_.controls()[index];
+    QWidget* w = views_[index]->widget();
+    views_[index]->show(state);
+    if (w->isEnabled() != state.enabled) w->setEnabled(state.enabled);
+    if (w->isVisibleTo(this) != state.visible) w->setVisible(state.visible);
+    showFill(index, state);
+}
+
+void DialogPanel::showFill(std::size_t index, const ui::ControlState& state) {
+    QWidget*& fill = fills_[index];
+    if (!state.fill) {
+        if (fill) fill->hide();
+        return;
+    }
+    if (!fill) {
+        fill = new QWidget(views_[index]->widget());
+        fill->setAttribute(Qt::WA_TransparentForMouseEvents);
+        fill->setAutoFillBackground(true);
+    }
+    QPalette palette = fill->palette();
+    palette.setColor(QPalette::Window, QColor(state.fill->r, state.fill->g, state.fill->b));
+    fill->setPalette(palette);
+    fill->setGeometry(views_[index]->widget()->rect());
+    fill->show();
+    fill->raise();
+}
+
+void DialogPanel::showFocus() {
+    // Only a move of the dialog's focus is shown, so a change to a control
+    // the user has since left does not pull the keyboard back to it.
+    const int focus = dialog_.focus();
+    if (focus == shownFocus_) return;
+    shownFocus_ = focus;
+    if (QWidget* w = controlWidget(focus)) w->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace appgen::gui

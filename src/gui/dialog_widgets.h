@@ -1,0 +1,55 @@
+// The client area of a hosted dialog: one widget per control of its template,
+// placed by dialog units scaled by the template font's base units. The panel
+// listens to the dialog's change announcements and shows each change on the
+// widget concerned; the widgets send the user's actions to the dialog.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include <QFont>
+#include <QWidget>
+
+#include "gui/control_view.h"
+#include "ui/dialog.h"
+
+namespace appgen::gui {
+
+class DialogPanel : public QWidget {
+public:
+    DialogPanel(ui::Dialog& dialog, QWidget* parent);
+    ~DialogPanel() override;
+
+    ui::Dialog& dialog() { return dialog_; }
+    ui::DialogBaseUnits units() const { return units_; }
+    // The widget of the first control with that id; nothing for kNoId.
+    QWidget* controlWidget(int id) const;
+    // The widget of the template's control at that index.
+    QWidget* widgetAt(std::size_t index) const;
+
+    // Shows the whole state of the dialog, as after its handler's init.
+    void refresh();
+
+    // Called once when the dialog announces that it closed.
+    std::function<void()> onEnded;
+
+private:
+    void changed(int id);
+    void showControl(std::size_t index);
+    void showFill(std::size_t index, const ui::ControlState& state);
+    void showFocus();
+
+    ui::Dialog& dialog_;
+    QFont font_;
+    ui::DialogBaseUnits units_;
+    std::vector<std::unique_ptr<ControlView>> views_;  // in template order
+    std::vector<QWidget*> fills_;                      // painted over the control, or null
+    int shownFocus_ = ui::kNoId;
+    bool endAnnounced_ = false;
+};
+
+std::unique_ptr<ControlView> makeControlView(ui::Dialog& dialog, const ui::ControlTemplate& t,
+                                             QWidget* parent);
+
+}  // namespace appgen::gui
