@@ -1,5 +1,6 @@
-// SETTINGSDLG, the editor sheet's Settings page. Placeholder until the page is built: it
-// shows its template and keeps nothing.
+// SETTINGSDLG, "Установки": the terminal's access password and the functions
+// it protects, the FN+0 .. FN+9 keys, and the two dialogs for the system
+// settings and the keyboard wedge.
 #pragma once
 
 #include "project/project.h"
@@ -12,9 +13,31 @@ class SettingsPage : public ui::PageHandler {
 public:
     SettingsPage(Workspace& ws, ui::Services& ui) : ws_(ws), ui_(ui) {}
 
+    void init(ui::Dialog& d) override;
+    void command(ui::Dialog& d, const ui::Notification& n) override;
+    // Writes back only the fields this page edits: the start option and the
+    // separators (Startup page) and `separateFiles` (Menu page) stay as their
+    // own pages left them.
+    void apply(ui::Dialog& d) override;
+
+    const TerminalSettings& pageSettings() const { return settings_; }
+    const WedgeSettings& pageWedge() const { return wedge_; }
+    int currentFnKey() const { return currentFnKey_; }
+
 private:
-    [[maybe_unused]] Workspace& ws_;
-    [[maybe_unused]] ui::Services& ui_;
+    void show(ui::Dialog& d);
+    void passwordChanged(ui::Dialog& d);
+    void setAllProtected(ui::Dialog& d, bool on);
+    void pageDefaults();
+
+    Workspace& ws_;
+    ui::Services& ui_;
+    TerminalSettings settings_{};
+    WedgeSettings wedge_{};
+    int currentFnKey_ = 0;
 };
+
+// Copies the fields the Settings page edits from one block to another.
+void copySettingsPageFields(const TerminalSettings& from, TerminalSettings& to);
 
 }  // namespace appgen::editor
