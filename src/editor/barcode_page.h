@@ -1,5 +1,7 @@
-// BARCODESETTINGDLG, the editor sheet's Barcode page. Placeholder until the page is built: it
-// shows its template and keeps nothing.
+// BARCODESETTINGDLG, the editor sheet's Barcode page: the symbologies the
+// reader decodes, its scan mode, read redundancy and time-out. Its pending
+// choices live only in its controls and reach the project on the sheet's OK;
+// its symbology dialogs and "Сброс" write into the project at once.
 #pragma once
 
 #include "project/project.h"
@@ -12,9 +14,16 @@ class BarcodePage : public ui::PageHandler {
 public:
     BarcodePage(Workspace& ws, ui::Services& ui) : ws_(ws), ui_(ui) {}
 
+    void init(ui::Dialog& d) override;
+    void command(ui::Dialog& d, const ui::Notification& n) override;
+    // Every bit the page shows goes to its place; the others are kept.
+    void apply(ui::Dialog& d) override;
+
 private:
-    [[maybe_unused]] Workspace& ws_;
-    [[maybe_unused]] ui::Services& ui_;
+    void load(ui::Dialog& d);
+
+    Workspace& ws_;
+    ui::Services& ui_;
 };
 
 }  // namespace appgen::editor
