@@ -58,8 +58,10 @@ void EditView::typed(const QString& text) {
 
 void EditView::show(const ui::ControlState& state) {
     if (state.fill) edit_->paintedOver = true;
-    if (utf8ToCp1251(edit_->text().toStdString()) == state.text) return;
+    // Compared as shown, so a character the code page lacks turns into the
+    // '?' the dialog keeps.
     const QString text = QString::fromStdString(cp1251ToUtf8(state.text));
+    if (edit_->text() == text) return;
     const int cursor = std::min(edit_->cursorPosition(), static_cast<int>(text.size()));
     const bool focused = edit_->hasFocus();
     edit_->setText(text);

@@ -1,5 +1,7 @@
 #include "gui/dialog_widgets.h"
 
+#include <QPainter>
+
 #include "gui/control_buttons.h"
 #include "gui/control_custom.h"
 #include "gui/control_edit.h"
@@ -8,6 +10,27 @@
 #include "gui/dialog_units.h"
 
 namespace appgen::gui {
+namespace {
+
+// Covers a control with a solid colour; clicks go through to the control.
+class FillCover : public QWidget {
+public:
+    explicit FillCover(QWidget* control) : QWidget(control) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void setColour(ui::Rgb c) {
+        colour_ = QColor(c.r, c.g, c.b);
+        update();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override { QPainter(this).fillRect(rect(), colour_); }
+
+private:
+    QColor colour_;
+};
+
+}  // namespace
 
 std::unique_ptr<ControlView> makeControlView(ui::Dialog& dialog, const ui::ControlTemplate& t,
                                              QWidget* parent) {
@@ -99,14 +122,8 @@ void DialogPanel::showFill(std::size_t index, const ui::ControlState& state) {
         if (fill) fill->hide();
         return;
     }
-    if (!fill) {
-        fill = new QWidget(views_[index]->widget());
-        fill->setAttribute(Qt::WA_TransparentForMouseEvents);
-        fill->setAutoFillBackground(true);
-    }
-    QPalette palette = fill->palette();
-    palette.setColor(QPalette::Window, QColor(state.fill->r, state.fill->g, state.fill->b));
-    fill->setPalette(palette);
+    if (!fill) fill = new FillCover(views_[index]->widget());
+    static_cast<FillCover*>(fill)->setColour(*state.fill);
     fill->setGeometry(views_[index]->widget()->rect());
     fill->show();
     fill->raise();
