@@ -1,0 +1,30 @@
+// appgen: the desktop program. One terminal window over the real serial
+// port, the system's clocks and the help document beside the program.
+#include <QApplication>
+
+#include "gui/desktop.h"
+#include "platform/posix_serial_port.h"
+#include "platform/program_folder.h"
+#include "platform/steady_tick_clock.h"
+#include "platform/system_local_clock.h"
+#include "shell/help_document.h"
+
+int main(int argc, char** argv) {
+    QApplication qt(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("appgen"));
+    QApplication::setApplicationVersion(QStringLiteral("1.13"));
+    QApplication::setDesktopFileName(QStringLiteral("appgen"));
+    QApplication::setWindowIcon(appgen::gui::programIcon());
+    // The terminal window's own close ends the program, whatever else is open.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    appgen::platform::PosixSerialPort port;
+    appgen::platform::SteadyTickClock ticks;
+    appgen::platform::SystemLocalClock clock;
+    appgen::gui::Desktop desktop(
+        {port, ticks, clock, appgen::shell::helpDocumentPath(appgen::platform::programFolder())});
+    QObject::connect(&desktop.window(), &appgen::gui::MainWindow::finished, &qt, &QApplication::quit,
+                     Qt::QueuedConnection);
+    desktop.start();
+    return QApplication::exec();
+}

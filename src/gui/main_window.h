@@ -1,0 +1,99 @@
+// The application's only window: the borderless terminal picture. It draws
+// the pictures and the display into a backing image, hands mouse events to
+// the simulator window logic, opens the command menu, takes the accelerators,
+// drives the 100 ms timer and sends commands to the application. Transfers
+// run through the TransferRunner while the window refuses any other command.
+#pragma once
+
+#include <QImage>
+#include <QRegion>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "gui/display_painter.h"
+#include "gui/terminal_art.h"
+#include "gui/transfer_runner.h"
+#include "shell/application.h"
+#include "simulator/simulator_window.h"
+
+class QMenu;
+
+namespace appgen::gui {
+
+class MainWindow : public QWidget, public simulator::WindowSurface, public simulator::RepaintSink {
+    Q_OBJECT
+public:
+    MainWindow();
+    ~MainWindow() override;
+
+    // The application to serve; the window draws its simulator from now on.
+    void attach(shell::Application& app);
+
+    // A command from the menu, an accelerator or the simulator. Refused while
+    // another command or a transfer runs.
+    void runCommand(int id);
+    static bool isTransfer(int id);
+
+    // How the menu is shown: by default it runs where asked and returns the
+    // chosen action; the tests look at it instead.
+    using MenuRunner = std::function<QAction*(QMenu& menu, QPoint globalPos)>;
+    void setMenuRunner(MenuRunner runner) { menuRunner_ = std::move(runner); }
+
+    const QImage& frame() const { return frame_; }
+    const TerminalArt& art() const { return *art_; }
+    const DisplayFont& displayFont() const { return font_; }
+    bool transferRunning() const { return transfers_.running(); }
+    int framesPainted() const { return framesPainted_; }
+
+    // WindowSurface
+    void captureMouse() override {}
+    void releaseMouse() override {}
+    void drawPicture(int picture, simulator::Point at) override;
+    simulator::Rect windowOnScreen() override;
+    void drawDragOutline(const simulator::Rect& frame) override;
+    void moveWindow(const simulator::Rect& frame) override;
+    void openCommandMenu(simulator::Point at) override;
+
+    // RepaintSink
+    void repaint(simulator::DisplayArea area, int line) override;
+
+signals:
+    // The window has closed for good; the program may end.
+    void finished();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool acceptsInput() const;
+    void rebuildArt();
+    void paintFull();
+    void paintDirtyDisplay();
+    void afterMouse();
+    void addShortcut(const QKeySequence& keys, std::function<void()> action);
+
+    shell::Application* app_ = nullptr;
+    std::unique_ptr<simulator::SimulatorWindow> mouse_;
+    std::unique_ptr<TerminalArt> art_;
+    DisplayFont font_;
+    std::unique_ptr<DisplayPainter> painter_;
+    QImage frame_;         // what the window shows, at the device pixel ratio
+    QRegion dirtyDisplay_; // display areas to draw again from the model
+    QTimer timer_;
+    TransferRunner transfers_;
+    MenuRunner menuRunner_;
+    QMenu* menu_ = nullptr;
+    std::optional<int> chosen_;   // a menu command, run once the mouse event is done
+    bool leftDown_ = false;       // a left press that the window took
+    QPoint dragOrigin_;           // the window's place when the left button went down
+    int framesPainted_ = 0;
+};
+
+}  // namespace appgen::gui
