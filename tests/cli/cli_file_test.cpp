@@ -22,7 +22,10 @@ CliRun cli(const std::string& args) { return appgen::testing::runCli(args); }
 class CliFiles : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / "appgen-cli-files";
+        // CTest runs the tests of this fixture side by side: each has its own folder.
+        dir = fs::temp_directory_path() /
+              ("appgen-cli-files-" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
     }
