@@ -11,6 +11,7 @@ Desktop::Desktop(DesktopParts parts)
                               parts.timings}) {
     services_.setOwner(&window_);
     services_.setCommandSink([this](int id) { window_.runCommand(id); });
+    window_.setModalCounter([this] { return services_.modalsRun(); });
     window_.setWindowIcon(programIcon());
 }
 

@@ -190,12 +190,13 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     leftDown_ = true;
     dragOrigin_ = frameGeometry().topLeft();
     const bool onKey = keyAt(pos.x(), pos.y()).code != 0;
+    const int modalsBefore = modalCounter_ ? modalCounter_() : 0;
     mouse_->leftButtonDown(pos.x(), pos.y());
     // What the key posted (1010 when there is nothing to run) runs now that
     // the key has been handled, as a posted message would.
     if (onKey) app_->command(0);
-    // A message box opened by the key took the button's release.
-    if (leftDown_ && !(QApplication::mouseButtons() & Qt::LeftButton)) {
+    // A box or dialog opened by the key took the button's release with it.
+    if (leftDown_ && modalCounter_ && modalCounter_() != modalsBefore) {
         leftDown_ = false;
         mouse_->leftButtonUp();
     }

@@ -42,6 +42,10 @@ public:
     using MenuRunner = std::function<QAction*(QMenu& menu, QPoint globalPos)>;
     void setMenuRunner(MenuRunner runner) { menuRunner_ = std::move(runner); }
 
+    // How many boxes and dialogs have been up so far: one that came up
+    // during a key press took the button's release with it.
+    void setModalCounter(std::function<int()> counter) { modalCounter_ = std::move(counter); }
+
     const QImage& frame() const { return frame_; }
     const TerminalArt& art() const { return *art_; }
     const DisplayFont& displayFont() const { return font_; }
@@ -89,6 +93,7 @@ private:
     QTimer timer_;
     TransferRunner transfers_;
     MenuRunner menuRunner_;
+    std::function<int()> modalCounter_;
     QMenu* menu_ = nullptr;
     std::optional<int> chosen_;   // a menu command, run once the mouse event is done
     bool leftDown_ = false;       // a left press that the window took

@@ -112,6 +112,7 @@ QWidget* QtServices::activeOwner() const {
 }
 
 ui::Answer QtServices::messageBox(const ui::MessageBoxRequest& request) {
+    ++modalsRun_;
     return onUiThread([&] {
         QMessageBox box(iconOf(request.icon), qs(request.caption), qs(request.text),
                         buttonsOf(request.buttons), request.hasOwner ? activeOwner() : nullptr);
@@ -122,6 +123,7 @@ ui::Answer QtServices::messageBox(const ui::MessageBoxRequest& request) {
 }
 
 std::optional<std::string> QtServices::fileDialog(const ui::FileDialogRequest& request) {
+    ++modalsRun_;
     return onUiThread([&]() -> std::optional<std::string> {
         QFileDialog dialog(activeOwner());
         configureFileDialog(dialog, request);
@@ -182,6 +184,7 @@ void QtServices::postCommand(int command) {
 }
 
 int QtServices::runDialog(ui::Dialog& dialog) {
+    ++modalsRun_;
 #ifdef APPGEN_HAVE_DIALOG_HOST
     return onUiThread([&] { return runDialogModal(dialog, activeOwner()); });
 #else
@@ -192,6 +195,7 @@ int QtServices::runDialog(ui::Dialog& dialog) {
 
 int QtServices::runSheet(ui::PropertySheet& sheet) {
     ++sheetsRun_;
+    ++modalsRun_;
 #ifdef APPGEN_HAVE_DIALOG_HOST
     return onUiThread([&] { return runSheetModal(sheet, activeOwner()); });
 #else

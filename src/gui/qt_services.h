@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QObject>
 #include <QPointer>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -47,6 +48,8 @@ public:
     CountBox* countBox() const { return count_.get(); }
     HelpWindow* helpWindow() const { return help_.get(); }
     int sheetsRun() const { return sheetsRun_; }
+    // Boxes and dialogs run so far; each takes the mouse while it is up.
+    int modalsRun() const { return modalsRun_.load(); }
 
 private:
     // Runs f on the user-interface thread and returns its result.
@@ -61,6 +64,7 @@ private:
     std::unique_ptr<CountBox> count_;
     std::unique_ptr<HelpWindow> help_;
     int sheetsRun_ = 0;
+    std::atomic<int> modalsRun_{0};
 };
 
 }  // namespace appgen::gui

@@ -142,15 +142,15 @@ QImage drawKey(int code, bool pressed, qreal ratio) {
     p.setPen(ink);
     const bool hasLetters = *look.letters != '\0';
     QRectF labelRect = cap;
-    if (hasLetters) labelRect.setRight(cap.center().x() + 1);
+    if (hasLetters) labelRect.setRight(cap.left() + 15);
     p.drawText(labelRect, Qt::AlignCenter, QString::fromLatin1(look.label));
     if (hasLetters) {
         QFont small(QStringLiteral("DejaVu Sans"));
-        small.setPixelSize(7);
+        small.setPixelSize(std::string_view(look.letters).size() > 3 ? 6 : 7);
         p.setFont(small);
         p.setPen(QColor(0x2F, 0x4A, 0x7A));
         QRectF lettersRect = cap;
-        lettersRect.setLeft(cap.center().x() - 1);
+        lettersRect.setLeft(cap.left() + 13);
         p.drawText(lettersRect, Qt::AlignCenter, QString::fromLatin1(look.letters));
     }
     return img;
