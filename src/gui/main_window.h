@@ -61,8 +61,9 @@ public:
     void moveWindow(const simulator::Rect& frame) override;
     void openCommandMenu(simulator::Point at) override;
 
-    // RepaintSink
+    // RepaintSink; QWidget's own repaint() stays in reach.
     void repaint(simulator::DisplayArea area, int line) override;
+    using QWidget::repaint;
 
 signals:
     // The window has closed for good; the program may end.
