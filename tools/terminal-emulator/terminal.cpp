@@ -304,7 +304,8 @@ void Terminal::loadRecords() {
         }
     }
     for (int i = 0; i < o_.generateCount; ++i) {
-        std::string r = "R" + std::to_string(i);
+        std::string r(1, 'R');
+        r += std::to_string(i);
         while (static_cast<int>(r.size()) < o_.generateSize) r.push_back(static_cast<char>('A' + r.size() % 26));
         r.resize(static_cast<std::size_t>(o_.generateSize));
         records_.push_back(r);
@@ -334,7 +335,13 @@ void Terminal::complete(const char* what) {
 int Terminal::run() {
     std::string heard;
     for (;;) {
-        if (o_.sessions > 0 && completed_ >= o_.sessions) return 0;
+        if (o_.sessions > 0 && completed_ >= o_.sessions) {
+            // Closing the pseudo-terminal drops what the PC has not read yet,
+            // such as the last answer: leave once the line has been quiet a while.
+            while (nextByte(500)) {
+            }
+            return 0;
+        }
         idle_ = true;
         const auto b = nextByte(o_.idleExitSeconds * 1000);
         if (!b) {
