@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <QPainter>
 #include <QTest>
 
 #include "gui/command_menu.h"
@@ -306,6 +307,37 @@ TEST(MainWindowTest, PicturesHaveTheirSizesAndFollowTheDevicePixelRatio) {
             EXPECT_NE(art.picture(simulator::normalKeyPicture(code)), art.picture(simulator::pressedKeyPicture(code)));
     }
     TerminalArt(2.0).picture(simulator::kTerminalPicture).save(screenshotPath(QStringLiteral("terminal@2x.png")));
+}
+
+TEST(MainWindowTest, PendingLetterIsDrawnOverTheCursorCell) {
+    const TerminalArt art(1.0);
+    const DisplayFont font = makeDisplayFont();
+    const DisplayPainter painter(art, font);
+    for (const auto& [row, col] : {std::pair{0, 0}, std::pair{2, 5}, std::pair{7, 19}}) {
+        QImage img(200, 459, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::white);
+        simulator::DisplayModel d;
+        d.cursorRow = row;
+        d.cursorCol = col;
+        {
+            QPainter p(&img);
+            painter.paintPendingChar(p, d, 'W');
+        }
+        const QRect cell(39 + 6 * col, 36 + 10 * row, 6, 10);
+        int inked = 0, lit = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const bool white = img.pixelColor(x, y) == QColor(Qt::white);
+                if (!cell.contains(x, y)) {
+                    lit += !white && y >= cell.bottom() + 6;  // below the glyph's cell: nothing
+                    continue;
+                }
+                inked += img.pixelColor(x, y) == QColor::fromRgba(kLcdInk);
+            }
+        EXPECT_GT(inked, 10) << row << "," << col;   // the block
+        EXPECT_LT(inked, 55) << row << "," << col;   // with the letter cut out of it
+        EXPECT_EQ(lit, 0) << row << "," << col;
+    }
 }
 
 TEST(MainWindowTest, DisplayFontIsMonospacedOnASixPixelPitch) {
