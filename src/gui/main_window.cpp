@@ -194,7 +194,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
     mouse_->leftButtonDown(pos.x(), pos.y());
     // What the key posted (1010 when there is nothing to run) runs now that
     // the key has been handled, as a posted message would.
-    if (onKey) app_->command(0);
+    if (onKey) app_->runPostedCommands();
     // A box or dialog opened by the key took the button's release with it.
     if (leftDown_ && modalCounter_ && modalCounter_() != modalsBefore) {
         leftDown_ = false;
@@ -235,7 +235,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     timer_.stop();
-    emit finished();
+    Q_EMIT finished();
 }
 
 }  // namespace appgen::gui

@@ -65,7 +65,7 @@ public:
     void repaint(simulator::DisplayArea area, int line) override;
     using QWidget::repaint;
 
-signals:
+Q_SIGNALS:
     // The window has closed for good; the program may end.
     void finished();
 

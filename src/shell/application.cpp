@@ -37,7 +37,7 @@ void Application::command(int id) {
     ++depth_;
     dispatch(id);
     --depth_;
-    if (depth_ == 0) runPosted();
+    if (depth_ == 0) runPostedCommands();
 }
 
 void Application::clickKey(int code) {
@@ -45,7 +45,7 @@ void Application::clickKey(int code) {
     ++depth_;
     sim_->clickKey(code);
     --depth_;
-    if (depth_ == 0) runPosted();
+    if (depth_ == 0) runPostedCommands();
 }
 
 void Application::tick() {
@@ -53,7 +53,8 @@ void Application::tick() {
 }
 
 // Posted commands wait for the one that runs to return, as posted messages do.
-void Application::runPosted() {
+void Application::runPostedCommands() {
+    if (depth_ > 0) return;  // the command that runs takes them when it returns
     while (!posted_.empty() && !closed_) {
         const int id = posted_.front();
         posted_.pop_front();

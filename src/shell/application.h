@@ -72,6 +72,9 @@ public:
     void clickKey(int code);
     // The 100 ms timer.
     void tick();
+    // Runs the commands posted meanwhile, for front ends that drive the
+    // simulator directly (the window's mouse logic presses its keys).
+    void runPostedCommands();
 
     // A close request (1090, Alt+F4, the window's close): asks "Save the
     // program ?" when the project has unsaved changes. True when the window
@@ -95,7 +98,6 @@ private:
     void postCommand(int command) override;
 
     void dispatch(int id);
-    void runPosted();
     // The unsaved-changes question; false when the command must stop.
     bool saveChangesFirst(const char* question);
     void resetAll();

@@ -1,9 +1,5 @@
 // The editor sheet in the Qt host: six tabs in page order with the pages'
 // captions, pages built when first shown, OK and Cancel through the sheet.
-// The editor headers come before Qt's, whose "slots" keyword would eat a
-// member of that name.
-#include "editor/editor_sheet.h"
-
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -11,6 +7,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include "editor/editor_sheet.h"
 #include "dialog_test_support.h"
 #include "gui/sheet_window.h"
 #include "project/text.h"
