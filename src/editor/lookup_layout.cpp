@@ -4,17 +4,6 @@
 
 namespace appgen::editor {
 
-void resetLookupOnPage(LookupDef& l) {
-    l.recLen = 0;
-    l.fieldCount = 0;
-    l.keyField = 0;
-    std::fill(std::begin(l.fieldOffset), std::end(l.fieldOffset), u8{1});
-    std::fill(std::begin(l.fieldLen), std::end(l.fieldLen), u8{0});
-    l.separator = 0;
-    l.uploadAllowed = 1;
-    l.notFound = 0;
-}
-
 void completeSeparatedLookup(LookupDef& l) {
     if (l.separator == 0) return;
     const int n = std::min<int>(l.fieldCount, kLookupFields);

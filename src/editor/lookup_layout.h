@@ -5,10 +5,6 @@
 
 namespace appgen::editor {
 
-// The values the Lookup page's "Сброс" gives a lookup; the 100 unused bytes at
-// the end are left.
-void resetLookupOnPage(LookupDef& l);
-
 // A lookup whose fields are delimited by a separator: the record holds the
 // fields one after another with a separator between two, so the record length
 // and the field offsets follow from the field lengths. The record length is a

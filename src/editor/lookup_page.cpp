@@ -167,7 +167,7 @@ void LookupPage::command(ui::Dialog& d, const ui::Notification& n) {
             case kFixedLength: fixedLengthChosen(d); break;
             case kSeparated: separatorChosen(d); break;
             case kResetButton:
-                for (LookupDef& each : work_) resetLookupOnPage(each);
+                for (LookupDef& each : work_) resetLookup(each);
                 current_ = 0;
                 fill(d);
                 break;

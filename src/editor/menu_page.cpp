@@ -41,21 +41,6 @@ List menuNameList() {
 
 }  // namespace
 
-void resetMenuOnPage(MenuDef& m) {
-    m.font = 0;
-    m.titleOn = 0;
-    m.title[0] = '\0';
-    for (auto& text : m.itemText) text[0] = '\0';
-    m.escTarget = 0;
-    std::fill(std::begin(m.itemTarget), std::end(m.itemTarget), u8{0});
-    m.saveTitle = 0;
-    m.saveItem = 0;
-    m.sendOn = 0;
-    m.itemCount = 0;
-    m.selection = 0;
-    m.scratch = 0;
-}
-
 void MenuPage::init(ui::Dialog& d) {
     separateFiles_ = ws_.project.terminal.separateFiles;
     std::memcpy(work_, ws_.project.menus, sizeof work_);
@@ -161,7 +146,7 @@ void MenuPage::command(ui::Dialog& d, const ui::Notification& n) {
                 sendOnRule(d);
                 break;
             case kResetButton:
-                for (MenuDef& each : work_) resetMenuOnPage(each);
+                for (MenuDef& each : work_) resetMenu(each);
                 separateFiles_ = 0;
                 current_ = 0;
                 fill(d);

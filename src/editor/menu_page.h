@@ -9,10 +9,6 @@
 
 namespace appgen::editor {
 
-// The values the Menu page's "Сброс" gives a menu; the 100 unused bytes at the
-// end are left.
-void resetMenuOnPage(MenuDef& m);
-
 class MenuPage : public ui::PageHandler {
 public:
     MenuPage(Workspace& ws, ui::Services& ui) : ws_(ws), ui_(ui) {}

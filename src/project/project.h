@@ -382,6 +382,10 @@ struct Workspace {
 void resetBarcodeSettings(Project& p);
 // Installs the defaults of every block but the barcode and port settings.
 void resetProject(Project& p);
+// One menu's and one lookup's defaults, as a fresh project and the pages'
+// "Сброс" give them; the 100 unused bytes at their ends are left.
+void resetMenu(MenuDef& m);
+void resetLookup(LookupDef& l);
 // Four lines on big-font forms, lengths in range, prompts only where they mean something.
 void normalizeForms(Project& p);
 // Derives continuation-line lengths and clears empty lines; returns the number

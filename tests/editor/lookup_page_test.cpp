@@ -70,7 +70,7 @@ TEST(LookupTemplate, ControlsHaveTheirIdsKindsAndTexts) {
 
 LookupDef separated(u8 separator, u8 count, std::initializer_list<u8> lengths) {
     LookupDef l{};
-    resetLookupOnPage(l);
+    resetLookup(l);
     l.separator = separator;
     l.fieldCount = count;
     int i = 0;

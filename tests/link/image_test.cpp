@@ -160,7 +160,7 @@ TEST(ProgramImage, MenuItemsArePaddedToTheMenuWidthAndCounted) {
         {0, {"ABCD", "", ""}, 1, "ABCD" + std::string(16, ' ') + '\0'},
         {1, {"ABCD", "", ""}, 1, "ABCD" + std::string(11, ' ') + '\0' + "\xAA\xAA\xAA\xAA\xAA"},
         {0, {"Один", "    ", "Три"}, 2, utf8ToCp1251("Один") + std::string(16, ' ') + '\0'},
-        {0, {"А", "", "\x01\x1F"}, 1, "\xC0" + std::string(19, ' ') + '\0'},  // А is 0xC0
+        {0, {"А", "", "\x01\x1F"}, 1, std::string(1, '\xC0') + std::string(19, ' ') + '\0'},  // А is 0xC0
     };
     for (const Row& r : rows) {
         Project p = fresh();

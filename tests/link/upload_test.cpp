@@ -1,6 +1,8 @@
 // Data upload on the fake port: the request, record frames and answers, the file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 
@@ -20,8 +22,9 @@ using testing::textOf;
 using Ev = ui::RecordedEvent::Kind;
 
 Bytes frame(int seq, const std::string& data) {
-    Bytes f{static_cast<std::uint8_t>(seq)};
-    f.insert(f.end(), data.begin(), data.end());
+    Bytes f(data.size() + 1);
+    f[0] = static_cast<std::uint8_t>(seq);
+    std::copy(data.begin(), data.end(), f.begin() + 1);
     const std::uint16_t sum = byteSum(f);
     f.push_back(notCr(static_cast<std::uint8_t>(sum & 0xFF)));
     f.push_back(notCr(static_cast<std::uint8_t>(sum >> 8)));
