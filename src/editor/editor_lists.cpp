@@ -7,17 +7,17 @@
 namespace appgen::editor {
 namespace {
 
-List texts(std::initializer_list<const char*> utf8) {
-    List out;
-    for (const char* t : utf8) out.push_back(cp(t));
-    return out;
-}
-
 void numbered(List& out, const char* prefix, int count) {
     for (int n = 1; n <= count; ++n) out.push_back(cp(prefix) + std::to_string(n));
 }
 
 }  // namespace
+
+List texts(std::initializer_list<const char*> utf8) {
+    List out;
+    for (const char* t : utf8) out.push_back(cp(t));
+    return out;
+}
 
 std::string cp(const char* utf8) { return utf8ToCp1251(utf8); }
 

@@ -2,6 +2,7 @@
 // bytes. The index of an entry is the code stored.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ using List = std::vector<std::string>;
 
 // A UTF-8 literal as the dialogs hold it.
 std::string cp(const char* utf8);
+// UTF-8 list entries in Windows-1251.
+List texts(std::initializer_list<const char*> utf8);
 
 List targetList();        // "Глав.Меню", "форма 1".."форма 10", "меню  1".."меню  10"
 List formNameList();      // "форма 1".."форма 10"

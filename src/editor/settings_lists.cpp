@@ -4,16 +4,6 @@
 #include <string>
 
 namespace appgen::editor {
-namespace {
-
-List texts(std::initializer_list<const char*> utf8) {
-    List out;
-    for (const char* t : utf8) out.push_back(cp(t));
-    return out;
-}
-
-}  // namespace
-
 List fnKeyList() {
     List out;
     for (int k = 0; k <= 9; ++k) out.push_back(" FN+" + std::to_string(k));
