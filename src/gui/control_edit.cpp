@@ -50,14 +50,20 @@ QWidget* EditView::widget() { return edit_; }
 
 void EditView::typed(const QString& text) {
     QPointer<Box> self(edit_);
+    // The dialog announces the focus moving here before it stores the text;
+    // shown then, the old text would put the cursor back in front of what
+    // was just typed. The box shows the dialog's state once it has all.
+    typing_ = true;
     dialog_.userType(id_, utf8ToCp1251(text.toStdString()));
+    if (!self) return;
+    typing_ = false;
     // A disabled or closed dialog takes nothing: show what it holds.
-    if (self)
-        if (const ui::ControlState* c = dialog_.control(id_)) show(*c);
+    if (const ui::ControlState* c = dialog_.control(id_)) show(*c);
 }
 
 void EditView::show(const ui::ControlState& state) {
     if (state.fill) edit_->paintedOver = true;
+    if (typing_) return;
     // Compared as shown, so a character the code page lacks turns into the
     // '?' the dialog keeps.
     const QString text = QString::fromStdString(cp1251ToUtf8(state.text));

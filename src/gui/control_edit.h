@@ -20,6 +20,7 @@ private:
     void typed(const QString& text);
 
     Box* edit_;
+    bool typing_ = false;  // the box's own text is on its way to the dialog
 };
 
 }  // namespace appgen::gui

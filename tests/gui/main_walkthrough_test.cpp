@@ -60,8 +60,9 @@ QPoint keyPoint(int code) {
 
 // Types text as a keyboard would, Cyrillic letters included.
 void typeText(QWidget* widget, const QString& text) {
-    for (const QChar ch : text)
+    for (const QChar ch : text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key(ch.toUpper().unicode()), QString(ch), Qt::NoModifier);
+    }
 }
 
 void clickKey(MainWindow& w, int code) { QTest::mouseClick(&w, Qt::LeftButton, {}, keyPoint(code)); }
@@ -136,13 +137,22 @@ TEST(MainWalkthroughTest, DesignRunSaveReopenDownloadAndUpload) {
         auto* prompt = pageControl<QLineEdit>(sheet, kLine1Prompt);
         auto* maxLen = pageControl<QLineEdit>(sheet, kLine1MaxLen);
         ASSERT_TRUE(type && prompt && maxLen);
+        sheet->activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == sheet; }));
         type->setFocus();
         for (int i = 0; i < kIntegerType; ++i) QTest::keyClick(type, Qt::Key_Down);
         ASSERT_EQ(type->currentText(), QStringLiteral("целое"));
         ASSERT_TRUE(prompt->isEnabled());
+        // Tab leads from the type to the prompt, as the keyboard goes along
+        // the line; the characters land in the order typed.
+        QTest::keyClick(type, Qt::Key_Tab);
+        ASSERT_TRUE(prompt->hasFocus());
         typeText(prompt, kPrompt);
+        EXPECT_EQ(prompt->text(), kPrompt);
+        maxLen->setFocus();
         maxLen->selectAll();
         typeText(maxLen, QStringLiteral("5"));
+        EXPECT_EQ(maxLen->text(), QStringLiteral("5"));
         sheet->grab().save(screenshotPath(QStringLiteral("walk_form_designed.png")));
         QTest::mouseClick(dynamic_cast<SheetWindow*>(sheet)->okButton(), Qt::LeftButton);
         designed = true;
