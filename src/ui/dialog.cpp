@@ -215,8 +215,10 @@ UserResult Dialog::userType(int id, std::string_view bytes) {
     ControlState* c = find(id);
     if (const UserResult r = usable(c); r != UserResult::Done) return r;
     if (c->kind != ControlKind::Edit) return UserResult::WrongKind;
-    setFocus(id);
+    // The text is stored before anything is announced: a view that redraws
+    // on the focus change must already see what was typed.
     c->text.assign(bytes);
+    focus_ = id;
     changed(id);
     notify({id, Notify::Changed});
     return UserResult::Done;

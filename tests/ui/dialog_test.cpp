@@ -241,6 +241,19 @@ TEST_F(DialogRules, ViewHearsOfEveryChange) {
     EXPECT_EQ((std::vector<int>{402, 501, 101, kNoId}), changed);
 }
 
+// A view redraws a box from the dialog when it hears of it; typing into a box
+// that did not have the focus must never show it the text from before.
+TEST_F(DialogRules, TypingIsStoredBeforeTheViewHearsOfIt) {
+    std::vector<std::string> seen;
+    dialog.onChanged = [&](int id) {
+        if (id == 502) seen.push_back(dialog.text(502));
+    };
+    dialog.userType(502, "K");
+    ASSERT_FALSE(seen.empty());
+    for (const std::string& t : seen) EXPECT_EQ("K", t);
+    EXPECT_EQ(502, dialog.focus());
+}
+
 TEST(DialogNumber, ReadsUnsignedDecimalsOnly) {
     struct Row {
         const char* text;
