@@ -25,13 +25,8 @@ TEST(LookupTemplate, ControlsHaveTheirIdsKindsAndTexts) {
     EXPECT_EQ(cp("База Данных"), t.caption);
     EXPECT_EQ(420, t.width);
     EXPECT_EQ(250, t.height);
-    struct Row {
-        int id;
-        ui::ControlKind kind;
-        const char* text;
-    };
     using K = ui::ControlKind;
-    const Row rows[] = {
+    testing::expectControls(t, {
         {kLookupChoice, K::DropDownList, ""},
         {kRecLen, K::Edit, ""},
         {kFieldCount, K::DropDownList, ""},
@@ -42,14 +37,7 @@ TEST(LookupTemplate, ControlsHaveTheirIdsKindsAndTexts) {
         {kNotFound, K::DropDownList, ""},
         {kHeader, K::Label, "   Length"},
         {kReset, K::Button, "Сброс"},
-    };
-    for (const Row& r : rows) {
-        const ui::ControlTemplate* c = t.control(r.id);
-        ASSERT_NE(nullptr, c) << r.id;
-        EXPECT_EQ(r.kind, c->kind) << r.id;
-        EXPECT_EQ(cp(r.text), c->text) << r.id;
-        EXPECT_FALSE(c->style & ui::kStyleAuto) << r.id;
-    }
+    });
     for (int i = 0; i < kLookupFields; ++i) {
         for (const int id : {kOffset + i, kLength + i}) {
             ASSERT_NE(nullptr, t.control(id));
@@ -59,13 +47,9 @@ TEST(LookupTemplate, ControlsHaveTheirIdsKindsAndTexts) {
         EXPECT_EQ(K::RadioButton, t.control(kKey + i)->kind);
         EXPECT_FALSE(t.control(kKey + i)->style & ui::kStyleAuto);
     }
-    for (const char* label : {"Имя :", "Длина записи :", "Кол-во полей :", "Свойства поля",
+    testing::expectLabels(t, {"Имя :", "Длина записи :", "Кол-во полей :", "Свойства поля",
                               "(ASCII)", "Если не найдено в базе данных :", "Поле", "#1", "#8",
-                              "Смещение", "Ключевое поле"}) {
-        bool found = false;
-        for (const auto& c : t.controls) found = found || c.text == cp(label);
-        EXPECT_TRUE(found) << label;
-    }
+                              "Смещение", "Ключевое поле"});
 }
 
 LookupDef separated(u8 separator, u8 count, std::initializer_list<u8> lengths) {

@@ -25,13 +25,8 @@ TEST(MenuTemplate, ControlsHaveTheirIdsKindsAndTexts) {
     EXPECT_EQ(cp("Меню"), t.caption);
     EXPECT_EQ(420, t.width);
     EXPECT_EQ(250, t.height);
-    struct Row {
-        int id;
-        ui::ControlKind kind;
-        const char* text;
-    };
     using K = ui::ControlKind;
-    const Row rows[] = {
+    testing::expectControls(t, {
         {kMenuChoice, K::DropDownList, ""},
         {kFont, K::DropDownList, ""},
         {kEscTarget, K::DropDownList, ""},
@@ -42,29 +37,15 @@ TEST(MenuTemplate, ControlsHaveTheirIdsKindsAndTexts) {
         {kSendOn, K::CheckBox, "Послать далее"},
         {kSeparateFiles, K::CheckBox, "Сохранять собранные данные из разных форм в разные файлы"},
         {kReset, K::Button, "Сброс"},
-    };
-    for (const Row& r : rows) {
-        const ui::ControlTemplate* c = t.control(r.id);
-        ASSERT_NE(nullptr, c) << r.id;
-        EXPECT_EQ(r.kind, c->kind) << r.id;
-        EXPECT_EQ(cp(r.text), c->text) << r.id;
-        // Plain check boxes: the page flips them itself.
-        if (r.kind == K::CheckBox) {
-            EXPECT_FALSE(c->style & ui::kStyleAuto) << r.id;
-        }
-    }
+    });
     for (int k = 0; k < kMenuItems; ++k) {
         ASSERT_NE(nullptr, t.control(kItemText + k));
         EXPECT_EQ(K::Edit, t.control(kItemText + k)->kind);
         ASSERT_NE(nullptr, t.control(kItemTarget + k));
         EXPECT_EQ(K::DropDownList, t.control(kItemTarget + k)->kind);
     }
-    for (const char* label : {"Имя :", "Шрифт :", "По Esc :", "Данные", "Строка №", "#1", "#10",
-                              "Имя пункта", "Следующий :"}) {
-        bool found = false;
-        for (const auto& c : t.controls) found = found || c.text == cp(label);
-        EXPECT_TRUE(found) << label;
-    }
+    testing::expectLabels(t, {"Имя :", "Шрифт :", "По Esc :", "Данные", "Строка №", "#1", "#10",
+                              "Имя пункта", "Следующий :"});
 }
 
 class MenuPageTest : public ::testing::Test {
