@@ -36,6 +36,30 @@ void clearLineFields(FormDef& f, int i) {
     f.lineText[i][0] = '\0';
 }
 
+void resetTerminal(TerminalSettings& t) {
+    t.settingsFlag = 1;
+    t.startWith = 0;
+    t.separator1 = 44;
+    t.separator2 = 0;
+    t.separateFiles = 0;
+    t.uploadPort = 1;
+    t.phoneNumber[0] = '\0';
+    t.downloadPort = 1;
+    t.terminalBaud = 0;
+    t.backlightOn = 0;
+    t.backlightSeconds = 2;
+    t.autoDelete = 0;
+    t.entryMessage = 1;
+    t.messageDuration = 6;
+    std::fill(std::begin(t.protect), std::end(t.protect), u8{0});
+    std::fill(std::begin(t.password), std::end(t.password), '\0');
+    std::fill(std::begin(t.fnKeys), std::end(t.fnKeys), u8{0});
+}
+
+bool isDataLine(u8 type) { return type >= kLineText && type <= kLineLogical; }
+
+}  // namespace
+
 void resetForm(FormDef& f, int index) {
     f.font = 0;
     f.escTarget = 0;
@@ -66,30 +90,6 @@ void resetForm(FormDef& f, int index) {
     f.lastInputLine = 0;
     f.currentLine = 0;
 }
-
-void resetTerminal(TerminalSettings& t) {
-    t.settingsFlag = 1;
-    t.startWith = 0;
-    t.separator1 = 44;
-    t.separator2 = 0;
-    t.separateFiles = 0;
-    t.uploadPort = 1;
-    t.phoneNumber[0] = '\0';
-    t.downloadPort = 1;
-    t.terminalBaud = 0;
-    t.backlightOn = 0;
-    t.backlightSeconds = 2;
-    t.autoDelete = 0;
-    t.entryMessage = 1;
-    t.messageDuration = 6;
-    std::fill(std::begin(t.protect), std::end(t.protect), u8{0});
-    std::fill(std::begin(t.password), std::end(t.password), '\0');
-    std::fill(std::begin(t.fnKeys), std::end(t.fnKeys), u8{0});
-}
-
-bool isDataLine(u8 type) { return type >= kLineText && type <= kLineLogical; }
-
-}  // namespace
 
 void resetMenu(MenuDef& m) {
     m.font = 0;

@@ -382,6 +382,9 @@ struct Workspace {
 void resetBarcodeSettings(Project& p);
 // Installs the defaults of every block but the barcode and port settings.
 void resetProject(Project& p);
+// Form `index` (0-based) as a fresh project holds it: it continues with the
+// next form.
+void resetForm(FormDef& f, int index);
 // One menu's and one lookup's defaults, as a fresh project and the pages'
 // "Сброс" give them; the 100 unused bytes at their ends are left.
 void resetMenu(MenuDef& m);
