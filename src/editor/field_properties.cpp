@@ -55,6 +55,20 @@ void enableWith(ui::Dialog& d, bool on, std::initializer_list<int> boxes) {
 
 }  // namespace
 
+void AffixBoxes::show(ui::Services& ui, ui::Dialog& d, const FormDef& f, int line) {
+    std::memcpy(prefix_, f.prefix[line], kPickerCapacity);
+    std::memcpy(suffix_, f.suffix[line], kPickerCapacity);
+    attachPickerBox(ui, d, kPrefixBox, prefix_);
+    attachPickerBox(ui, d, kSuffixBox, suffix_);
+    d.setText(kPrefixBox, charTokenText(prefix_));
+    d.setText(kSuffixBox, charTokenText(suffix_));
+}
+
+void AffixBoxes::store(FormDef& f, int line) const {
+    std::memcpy(f.prefix[line], prefix_, kPickerCapacity);
+    std::memcpy(f.suffix[line], suffix_, kPickerCapacity);
+}
+
 void AdvanceDialog::init(ui::Dialog& d) {
     FormDef& f = form();
     const int i = line();
@@ -71,12 +85,7 @@ void AdvanceDialog::init(ui::Dialog& d) {
 
     showCheck(d, kPrefixOn, f.prefixOn[i], {kPrefixBox});
     showCheck(d, kSuffixOn, f.suffixOn[i], {kSuffixBox});
-    std::memcpy(prefix_, f.prefix[i], kPickerCapacity);
-    std::memcpy(suffix_, f.suffix[i], kPickerCapacity);
-    attachPickerBox(ui_, d, kPrefixBox, prefix_);
-    attachPickerBox(ui_, d, kSuffixBox, suffix_);
-    d.setText(kPrefixBox, charTokenText(prefix_));
-    d.setText(kSuffixBox, charTokenText(suffix_));
+    affixes_.show(ui_, d, f, i);
 
     d.check(kMarking, state_.markingFlag());
     d.enable(kMarkBox, state_.markingFlag());
@@ -169,8 +178,7 @@ void AdvanceDialog::ok(ui::Dialog& d) {
     if (!state_.markingFlag()) f.inputMark[i] = 0;
     if (f.partialStart[i] == 0) f.partialStart[i] = 1;
     if (f.partialLen[i] == 0 || f.partialLen[i] > kMaxFieldLen) f.partialLen[i] = kMaxFieldLen;
-    std::memcpy(f.prefix[i], prefix_, kPickerCapacity);
-    std::memcpy(f.suffix[i], suffix_, kPickerCapacity);
+    affixes_.store(f, i);
     d.end(1);
 }
 
@@ -196,12 +204,7 @@ void LookupAdvanceDialog::init(ui::Dialog& d) {
 
     showCheck(d, kPrefixOn, f.prefixOn[i], {kPrefixBox});
     showCheck(d, kSuffixOn, f.suffixOn[i], {kSuffixBox});
-    std::memcpy(prefix_, f.prefix[i], kPickerCapacity);
-    std::memcpy(suffix_, f.suffix[i], kPickerCapacity);
-    attachPickerBox(ui_, d, kPrefixBox, prefix_);
-    attachPickerBox(ui_, d, kSuffixBox, suffix_);
-    d.setText(kPrefixBox, charTokenText(prefix_));
-    d.setText(kSuffixBox, charTokenText(suffix_));
+    affixes_.show(ui_, d, f, i);
 
     enableSaveOptions(d, f.initialOn[i] != 0);
 }
@@ -238,8 +241,7 @@ void LookupAdvanceDialog::ok(ui::Dialog& d) {
     FormDef& f = form();
     const int i = line();
     f.inputMark[i] = 0;
-    std::memcpy(f.prefix[i], prefix_, kPickerCapacity);
-    std::memcpy(f.suffix[i], suffix_, kPickerCapacity);
+    affixes_.store(f, i);
     d.end(1);
 }
 

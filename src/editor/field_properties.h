@@ -10,6 +10,18 @@
 
 namespace appgen::editor {
 
+// The prefix and suffix boxes both dialogs have: working copies that the
+// character table edits through the boxes, stored into the line on OK.
+class AffixBoxes {
+public:
+    void show(ui::Services& ui, ui::Dialog& d, const FormDef& f, int line);
+    void store(FormDef& f, int line) const;
+
+private:
+    char prefix_[kPickerCapacity]{};
+    char suffix_[kPickerCapacity]{};
+};
+
 class AdvanceDialog : public ui::DialogHandler {
 public:
     AdvanceDialog(FormPageState& state, ui::Services& ui) : state_(state), ui_(ui) {}
@@ -25,8 +37,7 @@ private:
 
     FormPageState& state_;
     ui::Services& ui_;
-    char prefix_[kPickerCapacity]{};
-    char suffix_[kPickerCapacity]{};
+    AffixBoxes affixes_;
 };
 
 class LookupAdvanceDialog : public ui::DialogHandler {
@@ -45,8 +56,7 @@ private:
 
     FormPageState& state_;
     ui::Services& ui_;
-    char prefix_[kPickerCapacity]{};
-    char suffix_[kPickerCapacity]{};
+    AffixBoxes affixes_;
 };
 
 // Runs the dialog that fits the selected line's type, modally; 1 after OK, 0 after Cancel.
