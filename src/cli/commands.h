@@ -27,5 +27,7 @@ int runUpload(const Args& args);
 int runSimulate(const Args& args);
 // A headless application session.
 int runScript(const Args& args);
+// The PC's serial devices and the COMn port map.
+int runPorts(const Args& args);
 
 }  // namespace appgen::cli

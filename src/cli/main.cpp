@@ -23,6 +23,7 @@ constexpr Command kCommands[] = {
     {"upload", appgen::cli::runUpload, "fetch the terminal's collected records"},
     {"simulate", appgen::cli::runSimulate, "run the terminal simulator on a project"},
     {"script", appgen::cli::runScript, "run a headless application session from a script"},
+    {"ports", appgen::cli::runPorts, "list the serial devices and the device each COMn opens"},
 };
 
 void usage(std::FILE* out) {
