@@ -23,6 +23,8 @@ constexpr char kUsage[] =
     "  tick N               N ticks of the simulator's 100 ms timer\n"
     "  answer yes|no|cancel|ok   the answer to the next message box that offers a choice\n"
     "  file PATH | file cancel   the answer to the next open or save dialog\n"
+    "  device PATH [\"PRODUCT\"] [STABLE-NAME] | device none   the serial devices the\n"
+    "                       session sees instead of this machine's (one a line)\n"
     "  page N | page NAME   show a page of the open editor sheet\n"
     "  type ID \"TEXT\"       replace the text of edit ID in the topmost dialog\n"
     "  click ID [X Y]       click control ID (at client point X, Y)\n"

@@ -44,7 +44,8 @@ ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::Lo
       out_(out),
       err_(err),
       clock_(now),
-      app_(shell::Environment{ui_, port_, ticks_, clock_, repaint_, std::move(helpFile)}) {
+      ports_([this] { return devices_ ? *devices_ : platform::SystemPortDirectory().devices(); }),
+      app_(shell::Environment{ui_, port_, ticks_, clock_, repaint_, std::move(helpFile), {}, &ports_}) {
     ui_.setScript(this);
     ui_.onEvent = [this](const ui::RecordedEvent& e) { printEvent(e); };
     ui_.onUnanswered = [this](const ui::MessageBoxRequest& box) {
@@ -97,6 +98,25 @@ bool ScriptSession::queueLine(const std::vector<ScriptWord>& w) {
             return true;
         }
         ui_.queueAnswer(*a);
+        return true;
+    }
+    if (verb == "device") {
+        // The serial devices the session sees instead of the machine's:
+        // "device none" for none, "device PATH ["PRODUCT"] [STABLE-NAME]" one a line.
+        if (w.size() == 2 && w[1].utf8 == "none") {
+            devices_.emplace();
+            return true;
+        }
+        if (w.size() < 2 || w.size() > 4 || w[1].utf8.empty()) {
+            fail("device takes none, or PATH [\"PRODUCT\"] [STABLE-NAME]");
+            return true;
+        }
+        link::SerialDevice d;
+        d.path = w[1].utf8;
+        if (w.size() > 2) d.product = w[2].utf8;
+        if (w.size() > 3) d.byId.push_back(w[3].utf8);
+        if (!devices_) devices_.emplace();
+        devices_->push_back(std::move(d));
         return true;
     }
     if (verb == "file") {

@@ -12,6 +12,7 @@
 #include "cli/simulate_session.h"
 #include "platform/posix_serial_port.h"
 #include "platform/steady_tick_clock.h"
+#include "platform/system_port_directory.h"
 #include "shell/application.h"
 #include "ui/headless_services.h"
 
@@ -54,6 +55,9 @@ private:
     simulator::NoRepaint repaint_;
     platform::PosixSerialPort port_;
     platform::SteadyTickClock ticks_;
+    // The machine's serial devices, until `device` lines give a fixed list.
+    std::optional<std::vector<link::SerialDevice>> devices_;
+    platform::SystemPortDirectory ports_;
     shell::Application app_;
 };
 

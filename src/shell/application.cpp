@@ -5,6 +5,7 @@
 #include "link/port_choice.h"
 #include "link/program_image.h"
 #include "link/upload.h"
+#include "platform/system_port_directory.h"
 #include "shell/about_dialog.h"
 #include "shell/com_settings_dialog.h"
 #include "shell/project_commands.h"
@@ -16,6 +17,7 @@ namespace appgen::shell {
 
 Application::Application(Environment env)
     : env_(std::move(env)),
+      systemPorts_(env_.ports ? nullptr : std::make_unique<platform::SystemPortDirectory>()),
       sim_(std::make_unique<simulator::Simulator>(ws_.project, static_cast<SimulatorHost&>(*this),
                                                   env_.clock, env_.repaint)) {}
 
@@ -142,7 +144,7 @@ void Application::edit() {
 }
 
 void Application::comSettings() {
-    ComSettingsDialog handler(ws_.project.port);
+    ComSettingsDialog handler(ws_.project.port, env_.ports ? *env_.ports : *systemPorts_, env_.ui);
     ui::Dialog d(ui::dialogTemplate("COMSETTINGDLG"), handler);
     env_.ui.runDialog(d);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "link/link_context.h"
+#include "link/port_directory.h"
 #include "link/serial_port.h"
 #include "link/tick_clock.h"
 #include "project/project.h"
@@ -51,6 +52,9 @@ struct Environment {
     simulator::RepaintSink& repaint;
     std::string helpFile;         // the help document that 9010 and 9020 show
     link::LinkTimings timings{};
+    // The machine's serial devices and the user's port map; null: this
+    // machine's own, as the desktop and the command line have them.
+    link::PortDirectory* ports = nullptr;
 };
 
 class Application : private simulator::SimulatorHost {
@@ -110,6 +114,7 @@ private:
     void upload(bool cradle);
 
     Environment env_;
+    std::unique_ptr<link::PortDirectory> systemPorts_;  // when the environment gives none
     Workspace ws_;
     link::LinkState linkState_;
     std::unique_ptr<simulator::Simulator> sim_;

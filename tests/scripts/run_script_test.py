@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Runs one appgen-cli script in an empty folder and compares what it printed
+"""Runs one appgen-cli script in an empty folder (which is also where the
+session keeps its port map, appgen/ports.conf) and compares what it printed
 with NAME.out; NAME.bytes, when present, lists bytes the saved files must hold:
 one check a line, "FILE OFFSET HEXBYTES" (offset decimal). Files in the data/
 folder beside the script (lookup data, older projects) are copied in first.
@@ -47,7 +48,11 @@ def main():
         if os.path.isdir(data):
             for name in os.listdir(data):
                 shutil.copy(os.path.join(data, name), folder)
-        run = subprocess.run([cli, "script", script, "--now", NOW], cwd=folder,
+        # The port map lives in the scratch folder (appgen/ports.conf), and no
+        # APPGEN_COMn of the caller's shell reaches the session.
+        env = {k: v for k, v in os.environ.items() if not k.startswith("APPGEN_COM")}
+        env["XDG_CONFIG_HOME"] = folder
+        run = subprocess.run([cli, "script", script, "--now", NOW], cwd=folder, env=env,
                              capture_output=True, timeout=120)
         transcript = run.stdout.decode("utf-8", "replace")
         if run.stderr:

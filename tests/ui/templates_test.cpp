@@ -134,7 +134,8 @@ TEST(BuiltinTemplates, DialogControls) {
     expectControls("GridDlg", {"X401", "X402", "B201=Очистить", "B1=OK", "B2=Сброс",
                                "=Получившийся текст :"});
     expectControls("COMSETTINGDLG",
-                   {"L601", "L602", "B1=OK", "B2=Сброс", "=COM порт :", "=Скорость :"});
+                   {"L601", "L602", "B1=OK", "B2=Сброс", "=COM порт :", "=Скорость :", "S603", "L604",
+                    "=Устройство :"});
     expectControls("ABOUTBOX", {"B1=OK"});
     EXPECT_NE(std::string::npos, dialogTemplate("ABOUTBOX").control(1000)->text.find("Ver 1.13r"));
     expectControls("ProgressDlg", {"=Загрузка..."});
