@@ -35,7 +35,7 @@ struct FieldGroup {
     std::vector<ProjectField> fields;
 };
 
-// All fields in file order; every bit of the first 18842 bytes belongs to
+// All fields in the order the dump lists them; every bit of the first 18842 bytes belongs to
 // exactly one field.
 const std::vector<FieldGroup>& projectFields();
 
