@@ -18,11 +18,15 @@ inline constexpr int kExitUsage = 2;
 int runNew(const Args& args);
 int runConvert(const Args& args);
 int runDump(const Args& args);
+int runDiff(const Args& args);
 // The terminal link.
 int runCompile(const Args& args);
 int runDownload(const Args& args);
 int runDownloadLookup(const Args& args);
 int runUpload(const Args& args);
+// Lookup data files.
+int runLookupCheck(const Args& args);
+int runLookupImport(const Args& args);
 // The simulator.
 int runSimulate(const Args& args);
 // A headless application session.

@@ -23,7 +23,8 @@ constexpr char kConvertUsage[] =
     "in the current format.\n";
 constexpr char kDumpUsage[] =
     "usage: appgen-cli dump PROJECT\n"
-    "Lists the whole project: forms, menus, lookups, settings and message texts.\n";
+    "Lists the whole project: forms, menus, lookups, settings and message texts,\n"
+    "every field in use and every byte that differs from a fresh project.\n";
 
 }  // namespace
 
@@ -47,10 +48,9 @@ int runConvert(const Args& args) {
 int runDump(const Args& args) {
     if (wantsHelp(args)) return usage(kDumpUsage, true);
     if (args.size() != 1) return usage(kDumpUsage, false);
-    Workspace ws;
-    resetWorkspace(ws);
-    if (!openProjectFile(args[0], ws)) return kExitFailure;
-    const std::string text = dumpProject(ws.project);
+    Project p{};
+    if (!loadProjectForListing(args[0], p)) return kExitFailure;
+    const std::string text = dumpProject(p);
     std::fwrite(text.data(), 1, text.size(), stdout);
     return kExitOk;
 }

@@ -17,10 +17,13 @@ constexpr Command kCommands[] = {
     {"new", appgen::cli::runNew, "write a freshly reset project"},
     {"convert", appgen::cli::runConvert, "open a project (either format) and save it anew"},
     {"dump", appgen::cli::runDump, "list a whole project in readable form"},
+    {"diff", appgen::cli::runDiff, "list the fields in which two projects differ"},
     {"compile", appgen::cli::runCompile, "compile a project into the 20000-byte program image"},
     {"download", appgen::cli::runDownload, "send a project's program to the terminal"},
     {"download-lookup", appgen::cli::runDownloadLookup, "send a lookup data file to the terminal"},
     {"upload", appgen::cli::runUpload, "fetch the terminal's collected records"},
+    {"lookup-check", appgen::cli::runLookupCheck, "list the lines of a lookup file a lookup cannot take"},
+    {"lookup-import", appgen::cli::runLookupImport, "turn a spreadsheet export (CSV) into a lookup file"},
     {"simulate", appgen::cli::runSimulate, "run the terminal simulator on a project"},
     {"script", appgen::cli::runScript, "run a headless application session from a script"},
     {"ports", appgen::cli::runPorts, "list the serial devices and the device each COMn opens"},
@@ -40,6 +43,10 @@ int main(int argc, char** argv) {
         return appgen::cli::kExitUsage;
     }
     const std::string name = argv[1];
+    if (name == "--version") {
+        std::printf("appgen-cli (Генератор Приложений для DTR4610) Ver 1.13r\n");
+        return appgen::cli::kExitOk;
+    }
     if (name == "--help" || name == "-h" || name == "help") {
         usage(stdout);
         return appgen::cli::kExitOk;

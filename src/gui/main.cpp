@@ -2,6 +2,9 @@
 // port, the system's clocks and the help document beside the program.
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
 #include "gui/desktop.h"
 #include "platform/posix_serial_port.h"
 #include "platform/program_folder.h"
@@ -10,6 +13,11 @@
 #include "shell/help_document.h"
 
 int main(int argc, char** argv) {
+    // Answered before Qt starts, so it works without a display.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("appgen (Генератор Приложений для DTR4610) Ver 1.13r\n");
+        return 0;
+    }
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("appgen"));
     QApplication::setApplicationVersion(QStringLiteral("1.13"));

@@ -118,6 +118,16 @@ bool sendLookupFile(LinkContext& link, std::ifstream& file) {
     return sendWithAck(link, kOver);
 }
 
+bool sendLookupLines(LinkContext& link, const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(lines[i].data());
+        if (!sendWithAck(link, lookupLineFrame({bytes, lines[i].size()}))) return false;
+        setBar(link, static_cast<long long>((i + 1) * 100 / lines.size()));
+    }
+    setBar(link, 100);
+    return sendWithAck(link, kOver);
+}
+
 ui::FileDialogRequest lookupFileDialog(const std::string& lastName) {
     ui::FileDialogRequest r;
     r.kind = ui::FileDialogRequest::Kind::Open;
@@ -140,10 +150,17 @@ int downloadProgram(LinkContext& link, const PortChoice& choice, bool cradle,
     return ok ? kDownloadOk : kDownloadFailed;
 }
 
-int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle) {
+int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
+                   const LookupFileFilter& filter) {
     const auto path = link.ui.fileDialog(lookupFileDialog(link.state.lastLookupFile));
     if (!path) return kDownloadFailed;
     link.state.lastLookupFile = *path;
+    if (filter) {
+        const LookupFileUse use = filter(*path);
+        if (use.action == LookupFileUse::Action::Stop) return kDownloadFailed;
+        if (use.action == LookupFileUse::Action::SendLines)
+            return downloadLookupLines(link, choice, cradle, use.lines);
+    }
 
     std::ifstream file(*path, std::ios::binary);
     if (!file) {
@@ -165,6 +182,21 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle) {
     if (opened != kOpened) return opened;
     const bool ok = attemptsWithRetry(link, [&] { return sendLookupFile(link, file); });
     file.close();
+    closeAfterDownload(link);
+    return ok ? kDownloadOk : kDownloadFailed;
+}
+
+int downloadLookupLines(LinkContext& link, const PortChoice& choice, bool cradle,
+                        const std::vector<std::string>& lines) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (lines[i].size() > kMaxLookupLine) {
+            showError(link.ui, overlongLineText(static_cast<int>(i + 1)));
+            return kDownloadFailed;
+        }
+    }
+    const int opened = openForDownload(link, choice, cradle);
+    if (opened != kOpened) return opened;
+    const bool ok = attemptsWithRetry(link, [&] { return sendLookupLines(link, lines); });
     closeAfterDownload(link);
     return ok ? kDownloadOk : kDownloadFailed;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "link/link_context.h"
@@ -24,7 +25,21 @@ using ImageSource = std::function<std::vector<std::uint8_t>()>;
 // Commands 3020 (direct) and 3021 (cradle).
 int downloadProgram(LinkContext& link, const PortChoice& choice, bool cradle,
                     const ImageSource& compile);
-// Commands 3040 and 3041: the operator picks the file in an open-file dialog.
-int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle);
+// What to do with the file the operator picked for a lookup download: send it
+// as it is, send lines made from it instead (a spreadsheet export converted
+// first), or stop without a transfer.
+struct LookupFileUse {
+    enum class Action { SendFile, SendLines, Stop } action = Action::SendFile;
+    std::vector<std::string> lines;  // for SendLines: the records, without line ends
+};
+using LookupFileFilter = std::function<LookupFileUse(const std::string& path)>;
+
+// Commands 3040 and 3041: the operator picks the file in an open-file dialog;
+// `filter`, when given, decides what becomes of it.
+int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
+                   const LookupFileFilter& filter = {});
+// A lookup download of lines held in memory, each sent as a file line is.
+int downloadLookupLines(LinkContext& link, const PortChoice& choice, bool cradle,
+                        const std::vector<std::string>& lines);
 
 }  // namespace appgen::link

@@ -8,6 +8,7 @@
 #include "platform/system_port_directory.h"
 #include "shell/about_dialog.h"
 #include "shell/com_settings_dialog.h"
+#include "shell/lookup_csv_download.h"
 #include "shell/project_commands.h"
 #include "simulator/key_codes.h"
 #include "ui/builtin_templates.h"
@@ -159,7 +160,10 @@ void Application::download(bool cradle, bool lookup) {
     link::LinkContext ctx{env_.port, env_.ticks, env_.ui, linkState_, env_.timings};
     const link::PortChoice choice = link::portChoiceOf(ws_.project.port);
     if (lookup) {
-        link::downloadLookup(ctx, choice, cradle);
+        // A spreadsheet export is converted for the lookup the operator names first.
+        link::downloadLookup(ctx, choice, cradle, [this](const std::string& path) {
+            return lookupFileUse(env_.ui, ws_.project, path);
+        });
         return;
     }
     // Each attempt compiles the project anew, normalising it in place.

@@ -66,6 +66,24 @@ TEST_F(LookupDownload, LineFeedsAloneMakeOneLineSentAtTheEnd) {
     EXPECT_EQ((std::vector<Bytes>{{'1', '2', '3', '4', 0x00, 0xCA, 0x0D}, kOver}), frames());
 }
 
+// A filter may send converted lines in place of the file, or stop before the port opens.
+TEST_F(LookupDownload, AFilterSendsItsLinesOrStops) {
+    const std::string path = file("not sent\r\n", "data.csv");
+    h.ui.queueFile(path);
+    script.attach(h.port);
+    auto lines = [](const std::string&) {
+        return LookupFileUse{LookupFileUse::Action::SendLines, {"AB", ""}};
+    };
+    EXPECT_EQ(kDownloadOk, downloadLookup(h.link, {"COM1", 0}, false, lines));
+    EXPECT_EQ((std::vector<Bytes>{{'A', 'B', 0x00, 0x83, 0x0D}, {0x00, 0x00, 0x0D}, kOver}), frames());
+
+    LinkHarness stopped;
+    stopped.ui.queueFile(path);
+    auto stop = [](const std::string&) { return LookupFileUse{LookupFileUse::Action::Stop, {}}; };
+    EXPECT_EQ(kDownloadFailed, downloadLookup(stopped.link, {"COM1", 0}, false, stop));
+    EXPECT_TRUE(stopped.port.writes().empty());
+}
+
 TEST_F(LookupDownload, AnEmptyFileSendsOnlyOver) {
     EXPECT_EQ(kDownloadOk, run(file("")));
     EXPECT_EQ((std::vector<Bytes>{kOver}), frames());

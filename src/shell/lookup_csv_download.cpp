@@ -1,0 +1,92 @@
+#include "shell/lookup_csv_download.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "link/link_messages.h"
+#include "project/lookup_csv.h"
+#include "project/text.h"
+#include "ui/builtin_templates.h"
+
+namespace appgen::shell {
+namespace {
+
+// A message box holds this many problems; the rest are counted.
+constexpr std::size_t kProblemsShown = 20;
+
+void showRefusal(ui::Services& ui, int lookup, const LookupImport& r) {
+    std::vector<std::string> lines = r.layoutErrors;
+    for (const auto& p : r.problems) lines.push_back(describe(p));
+    ui::MessageBoxRequest box;
+    box.caption = link::msg::kError;
+    box.icon = ui::Icon::Warning;
+    box.text = r.layoutErrors.empty()
+                   ? "The file does not fit lookup " + std::to_string(lookup + 1) + "; nothing was sent."
+                   : "Lookup " + std::to_string(lookup + 1) + " cannot take records; nothing was sent.";
+    for (std::size_t i = 0; i < lines.size() && i < kProblemsShown; ++i)
+        box.detail += (i ? "\n" : "") + lines[i];
+    if (lines.size() > kProblemsShown)
+        box.detail += "\n... and " + std::to_string(lines.size() - kProblemsShown) + " more.";
+    ui.messageBox(box);
+}
+
+}  // namespace
+
+void LookupCsvDialog::init(ui::Dialog& d) {
+    d.setItems(kIdCsvLookupList,
+               {utf8ToCp1251("1ая база"), utf8ToCp1251("2ая база"), utf8ToCp1251("3я база")});
+    int first = 0;
+    for (int k = kLookupCount - 1; k >= 0; --k)
+        if (layoutProblems(lookupLayout(project_.lookups[k])).empty()) first = k;
+    d.select(kIdCsvLookupList, first);
+}
+
+void LookupCsvDialog::command(ui::Dialog& d, const ui::Notification& n) {
+    if (n.id == kIdCsvHeaderCheck && n.code == ui::Notify::Clicked)
+        d.check(kIdCsvHeaderCheck, !d.checked(kIdCsvHeaderCheck));
+}
+
+void LookupCsvDialog::ok(ui::Dialog& d) {
+    lookup = std::max(0, d.selection(kIdCsvLookupList));
+    skipHeader = d.checked(kIdCsvHeaderCheck);
+    d.end(ui::kIdOk);
+}
+
+bool isCsvPath(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string ext = path.substr(path.size() - 4);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext == ".csv";
+}
+
+link::LookupFileUse lookupFileUse(ui::Services& ui, const Project& p, const std::string& path) {
+    using Action = link::LookupFileUse::Action;
+    if (!isCsvPath(path)) return {};
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    if (in) text << in.rdbuf();
+    if (!in || in.bad()) {
+        ui::MessageBoxRequest box;
+        box.caption = link::msg::kError;
+        box.text = link::msg::kCantOpenFile;
+        box.icon = ui::Icon::Warning;
+        box.hasOwner = false;
+        ui.messageBox(box);
+        return {Action::Stop, {}};
+    }
+
+    LookupCsvDialog handler(p);
+    ui::Dialog d(ui::dialogTemplate("LOOKUPCSVDLG"), handler);
+    if (ui.runDialog(d) != ui::kIdOk) return {Action::Stop, {}};
+
+    LookupImport r = importCsvLookup(text.str(), p.lookups[handler.lookup], {std::nullopt, handler.skipHeader});
+    if (!r.ok()) {
+        showRefusal(ui, handler.lookup, r);
+        return {Action::Stop, {}};
+    }
+    return {Action::SendLines, std::move(r.lines)};
+}
+
+}  // namespace appgen::shell
