@@ -52,6 +52,8 @@ link::OutputStatus PosixRecordFile::begin(const std::string& path) {
 
     // A folder that takes no new file still lets an existing output be
     // written in place; a name too long for a partial file likewise.
+    // A device (/dev/full, a printer) takes the records itself.
+    if (target_.exists && !S_ISREG(target_.st.st_mode)) return {};
     const bool folderWritable = access(folder.c_str(), W_OK | X_OK) == 0;
     if (!folderWritable && !target_.exists) return failed(EACCES);
     if (!folderWritable) return {};
@@ -72,7 +74,8 @@ link::OutputStatus PosixRecordFile::append(std::span<const std::uint8_t> line) {
     if (fd_ < 0) {
         const bool inPlace = partial_.empty();
         const std::string& file = inPlace ? target_.path : partial_;
-        fd_ = inPlace ? ops_.open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666)
+        const int truncate = target_.exists && !S_ISREG(target_.st.st_mode) ? 0 : O_TRUNC;
+        fd_ = inPlace ? ops_.open(file.c_str(), O_WRONLY | O_CREAT | truncate | O_CLOEXEC, 0666)
                       : ops_.open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
                                   target_.exists ? 0600 : 0666);
         if (fd_ < 0) return failed(errno);
@@ -93,7 +96,8 @@ link::OutputStatus PosixRecordFile::append(std::span<const std::uint8_t> line) {
 
 link::OutputStatus PosixRecordFile::finish() {
     if (fd_ < 0) return {};
-    int err = ops_.fsync(fd_) != 0 ? errno : 0;
+    const bool device = target_.exists && !S_ISREG(target_.st.st_mode);
+    int err = ops_.fsync(fd_) != 0 && !(device && errno == EINVAL) ? errno : 0;
     if (ops_.close(fd_) != 0 && !err) err = errno;
     fd_ = -1;
     if (err) return failed(err);

@@ -15,6 +15,7 @@ volatile std::sig_atomic_t caughtSignal = 0;
 int wakePipe[2] = {-1, -1};
 struct sigaction previousInt {};
 struct sigaction previousTerm {};
+struct sigaction previousFileSize {};
 
 extern "C" void onStopSignal(int sig) {
     if (caughtSignal == 0) caughtSignal = sig;
@@ -33,11 +34,18 @@ StopSignals::StopSignals() {
     sa.sa_flags = 0;  // no restart: a wait in progress returns to look at the pipe
     sigaction(SIGINT, &sa, &previousInt);
     sigaction(SIGTERM, &sa, &previousTerm);
+    // Past a file-size limit a write is to fail (EFBIG) and be told, not to
+    // end the program between a record's write and its answer.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    sigaction(SIGXFSZ, &ignore, &previousFileSize);
 }
 
 StopSignals::~StopSignals() {
     sigaction(SIGINT, &previousInt, nullptr);
     sigaction(SIGTERM, &previousTerm, nullptr);
+    sigaction(SIGXFSZ, &previousFileSize, nullptr);
     for (int& fd : wakePipe) {
         if (fd >= 0) ::close(fd);
         fd = -1;
