@@ -7,6 +7,7 @@
 #include <fstream>
 #include <vector>
 
+#include "platform/safe_file.h"
 #include "project/project_file.h"
 
 namespace appgen::cli {
@@ -47,8 +48,10 @@ bool openProjectFile(const std::string& path, Workspace& ws) {
 }
 
 bool saveProjectFile(const std::string& path, const Project& p) {
-    if (writeProjectFile(path, p)) return true;
-    std::fprintf(stderr, "Error: cannot write %s\n", path.c_str());
+    const platform::FileWriteResult r = platform::replaceFile(path, projectFileImage(p));
+    if (r.ok) return true;
+    std::fprintf(stderr, "Error: Can't save the file! cannot write %s: %s\n", path.c_str(),
+                 r.reason.c_str());
     return false;
 }
 

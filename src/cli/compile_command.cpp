@@ -1,13 +1,12 @@
 // appgen-cli compile: the program image a download would send, into a file.
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <system_error>
+#include <string_view>
 
 #include "cli/cli_project.h"
 #include "cli/commands.h"
 #include "link/program_image.h"
+#include "platform/safe_file.h"
 
 namespace appgen::cli {
 namespace {
@@ -22,27 +21,6 @@ constexpr char kUsage[] =
 int usage(bool help) {
     std::fprintf(help ? stdout : stderr, "%s", kUsage);
     return help ? kExitOk : kExitUsage;
-}
-
-// Written beside the target and renamed over it, so a failed write never
-// leaves a short image where a good one was.
-bool writeImage(const std::string& path, const link::ProgramImage& image) {
-    const std::string tmp = path + ".tmp";
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(image.data()),
-                  static_cast<std::streamsize>(image.size()));
-        out.close();
-        if (!out) {
-            std::error_code ec;
-            std::filesystem::remove(tmp, ec);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) std::filesystem::remove(tmp, ec);
-    return !ec;
 }
 
 }  // namespace
@@ -67,8 +45,11 @@ int runCompile(const Args& args) {
     resetWorkspace(ws);
     if (!openProjectFile(project, ws)) return kExitFailure;
     const link::ProgramImage compiled = link::compile(ws.project);
-    if (!writeImage(image, compiled)) {
-        std::fprintf(stderr, "Error: cannot write %s\n", image.c_str());
+    // The safe save: a failed write never leaves a short image where a good one was.
+    const platform::FileWriteResult written = platform::replaceFile(
+        image, std::string_view(reinterpret_cast<const char*>(compiled.data()), compiled.size()));
+    if (!written.ok) {
+        std::fprintf(stderr, "Error: cannot write %s: %s\n", image.c_str(), written.reason.c_str());
         return kExitFailure;
     }
     return kExitOk;

@@ -12,7 +12,9 @@
 #include "link/program_image.h"
 #include "link/upload.h"
 #include "platform/posix_serial_port.h"
+#include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
+#include "platform/stop_signals.h"
 
 namespace appgen::cli {
 namespace {
@@ -38,7 +40,13 @@ bool loadProject(const std::string& path, Workspace& ws) {
     return openProjectFile(path, ws);
 }
 
+// Ctrl-C and SIGTERM end the transfer in order (records kept, port
+// released) and the program with 130 or 143.
 struct Session {
+    Session() { port.setStopDescriptor(signals.descriptor()); }
+    int exitStatus(bool ok) const { return signals.exitStatus(ok ? kExitOk : kExitFailure); }
+
+    platform::StopSignals signals;
     platform::PosixSerialPort port;
     platform::SteadyTickClock clock;
     link::LinkState state;  // the run's line settings
@@ -73,7 +81,7 @@ int runDownload(const Args& args) {
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadProgram(link, choosePort(*o, &ws.project.port), o->cradle,
                                         compilerFor(ws));
-    return r == link::kDownloadOk ? kExitOk : kExitFailure;
+    return s.exitStatus(r == link::kDownloadOk);
 }
 
 int runDownloadLookup(const Args& args) {
@@ -96,13 +104,16 @@ int runDownloadLookup(const Args& args) {
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadLookup(link, choosePort(*o, o->project ? &ws.project.port : nullptr),
                                        o->cradle);
-    return r == link::kDownloadOk ? kExitOk : kExitFailure;
+    return s.exitStatus(r == link::kDownloadOk);
 }
 
 int runUpload(const Args& args) {
     if (wantsHelp(args)) {
         help("upload OUT [--project PROJECT] [--port P] [--baud B] [--cradle]",
-             "Fetches the terminal's collected records into OUT, one record a line (CR LF).",
+             "Fetches the terminal's collected records into OUT, one record a line (CR LF).\n"
+             "Each record is written before the terminal is told it was taken; they gather\n"
+             "in OUT.partial and replace OUT when the upload ends (also on Ctrl-C). An\n"
+             "upload that brings no record leaves OUT as it was.",
              false);
         return kExitOk;
     }
@@ -117,9 +128,10 @@ int runUpload(const Args& args) {
     Session s;
     LinkConsole console(o->positional[0], 0);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
-    const link::UploadOutcome r =
-        link::upload(link, choosePort(*o, o->project ? &ws.project.port : nullptr), o->cradle);
-    return r.result > 0 ? kExitOk : kExitFailure;
+    const auto records = platform::makeRecordFile();
+    const link::UploadOutcome r = link::upload(
+        link, choosePort(*o, o->project ? &ws.project.port : nullptr), o->cradle, *records);
+    return s.exitStatus(r.result > 0);
 }
 
 }  // namespace appgen::cli

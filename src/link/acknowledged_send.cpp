@@ -10,7 +10,7 @@ std::string readReplyLine(LinkContext& link) {
     std::string reply;
     const Tick limit = link.timings.replyTimeout;
     const Tick start = link.clock.now();
-    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit;) {
+    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit && !lineDown(link);) {
         // Wait until just past the limit: the reply ends when more than the
         // limit has passed.
         const auto b = link.port.readByte(limit - e + 1);
@@ -22,6 +22,13 @@ std::string readReplyLine(LinkContext& link) {
     return reply;
 }
 
+bool lineDown(LinkContext& link) { return link.port.status() != LineStatus::Up; }
+
+void tellLineDown(LinkContext& link) {
+    if (link.port.status() == LineStatus::Lost)
+        showError(link.ui, msg::kConnectionLost, ui::Icon::Warning, link.port.lostReason());
+}
+
 bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit) {
     for (int write = 0; write < kWritesPerUnit; ++write) {
         link.port.write(unit);
@@ -31,6 +38,10 @@ bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit) {
             return false;
         }
         if (reply == "ACK") return true;
+        if (lineDown(link)) {
+            tellLineDown(link);
+            return false;
+        }
     }
     showError(link.ui, msg::kDownloadError);
     return false;

@@ -17,8 +17,14 @@ inline constexpr std::size_t kMaxReply = 10;
 // first; a final CR is removed.
 std::string readReplyLine(LinkContext& link);
 
-// Writes the unit until the reply is "ACK", at most four times. "FULL" and
-// four refusals are told to the operator; both give false.
+// Whether the port has been lost or stopped: no reply can come any more.
+bool lineDown(LinkContext& link);
+// Tells a lost line to the operator; a stop, which the operator asked for,
+// is told once where the transfer ends.
+void tellLineDown(LinkContext& link);
+
+// Writes the unit until the reply is "ACK", at most four times. "FULL",
+// four refusals and a lost line are told to the operator; all give false.
 bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit);
 
 }  // namespace appgen::link

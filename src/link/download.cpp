@@ -1,7 +1,9 @@
 #include "link/download.h"
 
 #include <algorithm>
-#include <fstream>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "link/acknowledged_send.h"
@@ -20,11 +22,16 @@ constexpr std::uint8_t kHandshake[] = {'B', 'R', 'I', 'G', 'A', 'N', '\r'};
 constexpr std::uint8_t kOver[] = {'O', 'V', 'E', 'R', '\r'};
 
 using Transfer = std::function<bool()>;
+using Reopen = std::function<bool()>;
 
 bool handshake(LinkContext& link) {
     for (int i = 0; i < kHandshakes; ++i) {
         link.port.write(kHandshake);
         if (readReplyLine(link) == "ACK") return true;
+        if (lineDown(link)) {
+            tellLineDown(link);
+            return false;
+        }
     }
     showError(link.ui, msg::kNotReady);
     return false;
@@ -56,11 +63,17 @@ bool attempt(LinkContext& link, const Transfer& transfer) {
     return ok;
 }
 
-// Attempts until one succeeds or the operator declines another.
-bool attemptsWithRetry(LinkContext& link, const Transfer& transfer) {
+// Attempts until one succeeds or the operator declines another. A port that
+// was lost is opened afresh for the next attempt (the adapter may be back);
+// a stop asks nothing more.
+bool attemptsWithRetry(LinkContext& link, const Transfer& transfer, const Reopen& reopen) {
     bool ok = attempt(link, transfer);
-    while (!ok && askYesNo(link.ui, msg::kError, msg::kRetryQuestion, ui::Icon::Question))
+    while (!ok && link.port.status() != LineStatus::Stopped &&
+           askYesNo(link.ui, msg::kError, msg::kRetryQuestion, ui::Icon::Question)) {
+        if (link.port.status() == LineStatus::Lost && !reopen()) continue;
         ok = attempt(link, transfer);
+    }
+    if (link.port.status() == LineStatus::Stopped) showError(link.ui, msg::kStopped);
     return ok;
 }
 
@@ -80,12 +93,79 @@ std::string overlongLineText(int line) {
            std::to_string(kMaxLookupLine) + " characters; nothing was sent.";
 }
 
+// The lookup file, open over every attempt; reads tell their errors.
+class LookupFile {
+public:
+    explicit LookupFile(const std::string& path) : f_(std::fopen(path.c_str(), "rb")) {
+        if (!f_) error_ = errno;
+    }
+    ~LookupFile() { close(); }
+    LookupFile(const LookupFile&) = delete;
+    LookupFile& operator=(const LookupFile&) = delete;
+
+    bool isOpen() const { return f_ != nullptr; }
+    std::string error() const { return std::strerror(error_); }
+    // Back to the first byte; the size the file has now, or -1 on an error.
+    long long rewind() {
+        if (std::fseek(f_, 0, SEEK_END) != 0) return failed();
+        const long long size = std::ftell(f_);
+        if (size < 0 || std::fseek(f_, 0, SEEK_SET) != 0) return failed();
+        std::clearerr(f_);
+        return size;
+    }
+    // Bytes read into piece; 0 at the end, -1 on an error.
+    long long read(char* piece, std::size_t n) {
+        const std::size_t got = std::fread(piece, 1, n, f_);
+        if (got == 0 && std::ferror(f_)) return failed();
+        return static_cast<long long>(got);
+    }
+    void close() {
+        if (f_) std::fclose(f_);
+        f_ = nullptr;
+    }
+
+private:
+    long long failed() {
+        error_ = errno;
+        return -1;
+    }
+    std::FILE* f_;
+    int error_ = 0;
+};
+
+void tellReadError(LinkContext& link, const std::string& path, const LookupFile& file) {
+    showError(link.ui, msg::kCantReadFile, ui::Icon::Warning, path + ": " + file.error());
+}
+
+// Before the port opens: the file can be read to its end and no line overruns
+// a frame. Returns the message detail when it cannot be sent.
+std::optional<std::string> checkLookupFile(LookupFile& file, bool& overlong) {
+    overlong = false;
+    if (file.rewind() < 0) return file.error();
+    LookupLineSplitter split;
+    int number = 1;
+    char piece[4096];
+    for (long long n = 0; (n = file.read(piece, sizeof piece)) != 0;) {
+        if (n < 0) return file.error();
+        for (long long i = 0; i < n; ++i) {
+            const bool ended = split.feed(static_cast<std::uint8_t>(piece[i]));
+            if (split.line().size() > kMaxLookupLine) {
+                overlong = true;
+                return overlongLineText(number);
+            }
+            if (ended) ++number;
+        }
+    }
+    return std::nullopt;
+}
+
 // Every attempt sends the file from its first line.
-bool sendLookupFile(LinkContext& link, std::ifstream& file) {
-    file.clear();
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = std::max<std::streamoff>(0, file.tellg());
-    file.seekg(0);
+bool sendLookupFile(LinkContext& link, const std::string& path, LookupFile& file) {
+    const long long size = file.rewind();
+    if (size < 0) {
+        tellReadError(link, path, file);
+        return false;
+    }
 
     LookupLineSplitter split;
     auto sendLine = [&] {
@@ -99,15 +179,18 @@ bool sendLookupFile(LinkContext& link, std::ifstream& file) {
         return sendWithAck(link, lookupLineFrame(split.line()));
     };
 
-    std::streamoff done = 0;
+    long long done = 0;
     char piece[kFilePiece];
     while (done < size) {
-        const auto want = static_cast<std::streamsize>(
-            std::min<std::streamoff>(static_cast<std::streamoff>(kFilePiece), size - done));
-        file.read(piece, want);
-        const std::streamsize got = file.gcount();
-        if (got <= 0) break;  // the file shrank since its size was taken
-        for (std::streamsize i = 0; i < got; ++i) {
+        const long long got =
+            file.read(piece, static_cast<std::size_t>(std::min<long long>(kFilePiece, size - done)));
+        if (got < 0) {
+            // Sending on would end the file early at the terminal.
+            tellReadError(link, path, file);
+            return false;
+        }
+        if (got == 0) break;  // the file shrank since its size was taken
+        for (long long i = 0; i < got; ++i) {
             if (split.feed(static_cast<std::uint8_t>(piece[i])) && !sendLine()) return false;
         }
         done += got;
@@ -139,13 +222,21 @@ ui::FileDialogRequest lookupFileDialog(const std::string& lastName) {
     return r;
 }
 
+Reopen reopenFor(LinkContext& link, const PortChoice& choice, bool cradle) {
+    return [&link, choice, cradle] {
+        link.port.close();
+        return openForDownload(link, choice, cradle) == kOpened;
+    };
+}
+
 }  // namespace
 
 int downloadProgram(LinkContext& link, const PortChoice& choice, bool cradle,
                     const ImageSource& compile) {
     const int opened = openForDownload(link, choice, cradle);
     if (opened != kOpened) return opened;
-    const bool ok = attemptsWithRetry(link, [&] { return sendProgram(link, compile); });
+    const bool ok = attemptsWithRetry(link, [&] { return sendProgram(link, compile); },
+                                      reopenFor(link, choice, cradle));
     closeAfterDownload(link);
     return ok ? kDownloadOk : kDownloadFailed;
 }
@@ -162,25 +253,31 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
             return downloadLookupLines(link, choice, cradle, use.lines);
     }
 
-    std::ifstream file(*path, std::ios::binary);
-    if (!file) {
+    // A file that cannot be read to its end (a folder, no permission, a read
+    // error) or has a line that cannot fit a frame is refused before the port
+    // opens, so nothing is sent.
+    LookupFile file(*path);
+    bool overlong = false;
+    const auto refusal = file.isOpen() ? checkLookupFile(file, overlong) : file.error();
+    if (refusal && overlong) {
+        showError(link.ui, *refusal);
+        return kDownloadFailed;
+    }
+    if (refusal) {
         ui::MessageBoxRequest r;
         r.caption = msg::kError;
         r.text = msg::kCantOpenFile;
         r.icon = ui::Icon::Warning;
         r.hasOwner = false;
+        r.detail = *path + ": " + *refusal;
         link.ui.messageBox(r);
-        return kDownloadFailed;
-    }
-    // A line that cannot fit a frame refuses the whole file before anything is sent.
-    if (const auto line = firstLineLongerThan(file, kMaxLookupLine)) {
-        showError(link.ui, overlongLineText(*line));
         return kDownloadFailed;
     }
 
     const int opened = openForDownload(link, choice, cradle);
     if (opened != kOpened) return opened;
-    const bool ok = attemptsWithRetry(link, [&] { return sendLookupFile(link, file); });
+    const bool ok = attemptsWithRetry(link, [&] { return sendLookupFile(link, *path, file); },
+                                      reopenFor(link, choice, cradle));
     file.close();
     closeAfterDownload(link);
     return ok ? kDownloadOk : kDownloadFailed;
@@ -196,7 +293,8 @@ int downloadLookupLines(LinkContext& link, const PortChoice& choice, bool cradle
     }
     const int opened = openForDownload(link, choice, cradle);
     if (opened != kOpened) return opened;
-    const bool ok = attemptsWithRetry(link, [&] { return sendLookupLines(link, lines); });
+    const bool ok = attemptsWithRetry(link, [&] { return sendLookupLines(link, lines); },
+                                      reopenFor(link, choice, cradle));
     closeAfterDownload(link);
     return ok ? kDownloadOk : kDownloadFailed;
 }

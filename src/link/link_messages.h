@@ -14,8 +14,13 @@ inline constexpr const char* kCommStateError = "Error on setting communication s
 inline constexpr const char* kFailToOpenPort = "Fail to open COM port";
 inline constexpr const char* kCantSetIr = "Can't set IR device!";
 
+// Both directions.
+inline constexpr const char* kConnectionLost = "The connection to the terminal was lost.";
+inline constexpr const char* kStopped = "The transfer was stopped.";
+
 // Download.
 inline constexpr const char* kCantOpenFile = "Can't open the file!";
+inline constexpr const char* kCantReadFile = "Can't read the file!";
 inline constexpr const char* kNotReady = "Terminal is not ready!";
 inline constexpr const char* kMemoryFull = "Memory full for Terminal!";
 inline constexpr const char* kDownloadError = "Error on downloading!";
@@ -34,5 +39,10 @@ inline constexpr const char* kNoData = "No data received!";
 inline constexpr const char* kDoneFormat = "Done : %d records received.\nView the received data?";
 inline constexpr const char* kDataFilter = "Data files {*.TXT}";
 inline constexpr const char* kCountFormat = "Data received : %d";
+inline constexpr const char* kIncompleteFormat =
+    "The transfer did not complete : %d records received.\nView the received data?";
+inline constexpr const char* kCantWriteFile = "Can't write the file!";
+inline constexpr const char* kCantSaveFile = "Can't save the file!";
+inline constexpr const char* kLeftoverFound = "Records of an earlier upload that did not end are kept in";
 
 }  // namespace appgen::link::msg

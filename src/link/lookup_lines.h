@@ -1,9 +1,9 @@
-// Lookup data files as the download frames them: a line ends at CR, line
-// feeds are dropped, and a last line without CR is still a line.
+// Lookup data files as the download frames them: a line ends at CR, at CR LF
+// or at a bare LF (files made on Linux), and a last line without an end is
+// still a line.
 #pragma once
 
 #include <cstdint>
-#include <istream>
 #include <optional>
 #include <vector>
 
@@ -18,8 +18,11 @@ public:
             line_.clear();
             done_ = false;
         }
+        const bool afterCr = afterCr_;
+        afterCr_ = b == 0x0D;
         if (b == 0x0D) return done_ = true;
-        if (b != 0x0A) line_.push_back(b);
+        if (b == 0x0A) return afterCr ? false : (done_ = true);  // CR LF ends one line
+        line_.push_back(b);
         return false;
     }
     const std::vector<std::uint8_t>& line() const { return line_; }
@@ -29,10 +32,7 @@ public:
 private:
     std::vector<std::uint8_t> line_;
     bool done_ = false;
+    bool afterCr_ = false;
 };
-
-// The 1-based number of the first line longer than maxLen bytes, read from
-// the stream's current position to its end.
-std::optional<int> firstLineLongerThan(std::istream& in, std::size_t maxLen);
 
 }  // namespace appgen::link

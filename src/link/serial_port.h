@@ -45,6 +45,12 @@ struct PortTimeouts {
 
 inline constexpr std::uint32_t kMaxTimeout = 0xFFFFFFFFu;
 
+// Whether the line still leads anywhere. A port whose device hung up or
+// failed (a pulled cable or USB adapter) is Lost; one whose program was asked
+// to end (Ctrl-C, SIGTERM) is Stopped. Either way reads and writes return at
+// once from then on, so no wait spins on a port that is gone.
+enum class LineStatus : std::uint8_t { Up, Lost, Stopped };
+
 struct OpenResult {
     bool ok = false;
     std::string detail;  // when it failed: the port, the system's reason and any known fix
@@ -69,6 +75,10 @@ public:
     // Throws away what was received and not yet read.
     virtual void purgeInput() = 0;
     virtual void close() = 0;
+    // Up again after each open.
+    virtual LineStatus status() const { return LineStatus::Up; }
+    // When Lost: the system's words for what happened.
+    virtual std::string lostReason() const { return {}; }
 };
 
 }  // namespace appgen::link

@@ -1,10 +1,9 @@
 #include "link/upload.h"
 
-#include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "link/acknowledged_send.h"
 #include "link/frames.h"
 #include "link/link_messages.h"
 #include "link/operator_messages.h"
@@ -32,28 +31,7 @@ void tell(LinkContext& link, const char* caption, const std::string& text) {
     link.ui.messageBox(r);
 }
 
-// The file the records go to, closed on every way out.
-class OutputFile {
-public:
-    explicit OutputFile(const std::string& path) : f_(std::fopen(path.c_str(), "w+b")) {}
-    ~OutputFile() { close(); }
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-    bool isOpen() const { return f_ != nullptr; }
-    void writeRecord(std::span<const std::uint8_t> data) {
-        std::fwrite(data.data(), 1, data.size(), f_);
-        std::fwrite("\r\n", 1, 2, f_);
-    }
-    void close() {
-        if (f_) std::fclose(f_);
-        f_ = nullptr;
-    }
-
-private:
-    std::FILE* f_;
-};
-
-enum class Connection { Stands, TimedOut, Refused };
+enum class Connection { Stands, TimedOut, Refused, LineDown };
 
 Connection connect(LinkContext& link) {
     for (int attempts = 0;; ++attempts) {
@@ -62,6 +40,10 @@ Connection connect(LinkContext& link) {
         bool timedOut = true;
         const Tick start = link.clock.now();
         for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= link.timings.replyTimeout;) {
+            if (lineDown(link)) {
+                tellLineDown(link);
+                return Connection::LineDown;
+            }
             const auto b = link.port.readByte(link.timings.replyTimeout - e + 1);
             if (!b || reply.size() >= kMaxConnectReply) continue;
             reply.push_back(static_cast<char>(*b));
@@ -88,7 +70,7 @@ std::optional<std::vector<std::uint8_t>> readRecordLine(LinkContext& link) {
     std::vector<std::uint8_t> line;
     const Tick limit = link.timings.recordTimeout;
     const Tick start = link.clock.now();
-    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit;) {
+    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit && !lineDown(link);) {
         const auto b = link.port.readByte(limit - e + 1);
         if (!b) continue;
         if (line.size() < kLineBuffer) line.push_back(*b);
@@ -97,12 +79,23 @@ std::optional<std::vector<std::uint8_t>> readRecordLine(LinkContext& link) {
     return std::nullopt;
 }
 
+// How the records ended.
+enum class End { Over, TimedOut, LineDown, WriteFailed };
+
 struct Records {
     int taken = 0;
-    bool complete = false;  // ended by "OVER"
+    End end = End::Over;
+    std::string writeError;
 };
 
-Records receiveRecords(LinkContext& link, OutputFile& out) {
+std::vector<std::uint8_t> lineOf(std::span<const std::uint8_t> data) {
+    std::vector<std::uint8_t> line(data.begin(), data.end());
+    line.push_back('\r');
+    line.push_back('\n');
+    return line;
+}
+
+Records receiveRecords(LinkContext& link, RecordOutput& out) {
     ui::ProgressRequest box;
     box.kind = ui::ProgressRequest::Kind::Count;
     box.caption = msg::kUploadData;
@@ -114,10 +107,17 @@ Records receiveRecords(LinkContext& link, OutputFile& out) {
     int timeouts = 0;
     for (;;) {
         const auto line = readRecordLine(link);
+        if (!line && lineDown(link)) {
+            link.ui.progressClose();
+            tellLineDown(link);
+            r.end = End::LineDown;
+            return r;
+        }
         if (!line) {
             if (timeouts++ >= kLineTimeouts) {
                 link.ui.progressClose();
                 showError(link.ui, msg::kTimeOut, ui::Icon::None);
+                r.end = End::TimedOut;
                 return r;
             }
             link.port.write(kNak);
@@ -126,14 +126,21 @@ Records receiveRecords(LinkContext& link, OutputFile& out) {
         timeouts = 0;
         if (*line == kOver) {
             link.ui.progressClose();
-            r.complete = true;
             return r;
         }
         if (line->size() < 4) {
             link.port.write(kNak);
         } else if ((*line)[0] == expected) {
             if (recordChecksumMatches(*line)) {
-                out.writeRecord(recordData(*line));
+                // Stored before it is acknowledged: a record the file cannot
+                // take stays with the terminal.
+                const OutputStatus stored = out.append(lineOf(recordData(*line)));
+                if (!stored.ok) {
+                    link.ui.progressClose();
+                    r.end = End::WriteFailed;
+                    r.writeError = stored.reason;
+                    return r;
+                }
                 ++r.taken;
                 expected = (expected + 1) % kSequenceModulus;
                 link.ui.progressSet(r.taken);
@@ -165,42 +172,67 @@ void offerViewer(LinkContext& link, const std::string& path, const std::string& 
     if (askYesNo(link.ui, msg::kUploadData, question, icon)) link.ui.launchViewer(path);
 }
 
+int resultOf(const Records& r) {
+    switch (r.end) {
+        case End::Over: return r.taken;
+        case End::TimedOut: return kUploadTimedOut;
+        case End::LineDown: return kUploadLineDown;
+        case End::WriteFailed: return kUploadWriteFailed;
+    }
+    return kUploadNothing;
+}
+
 }  // namespace
 
-UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle) {
+UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, RecordOutput& out) {
     const auto path = link.ui.fileDialog(dataFileDialog());
     if (!path) return {kUploadNothing, 0};
 
-    OutputFile out(*path);
-    if (!out.isOpen()) {
-        tell(link, msg::kError, msg::kFileCreateFailed);
+    if (const OutputStatus ready = out.begin(*path); !ready.ok) {
+        showError(link.ui, msg::kFileCreateFailed, ui::Icon::None, *path + ": " + ready.reason);
         return {kUploadFileFailed, 0};
     }
+    if (!out.leftover().empty())
+        tell(link, msg::kUploadData, std::string(msg::kLeftoverFound) + "\n" + out.leftover());
     if (!openForUpload(link, choice, cradle)) return {kUploadPortFailed, 0};
 
     UploadOutcome outcome;
-    Records records;
-    if (connect(link) == Connection::Stands) {
-        records = receiveRecords(link, out);
-        outcome.records = records.taken;
-        outcome.result = records.complete ? records.taken : kUploadTimedOut;
+    switch (connect(link)) {
+        case Connection::Stands: {
+            const Records records = receiveRecords(link, out);
+            outcome.records = records.taken;
+            outcome.result = resultOf(records);
+            if (records.end == End::WriteFailed) {
+                showError(link.ui, msg::kCantWriteFile, ui::Icon::Warning,
+                          *path + ": " + records.writeError + "\n" + std::to_string(records.taken) +
+                              " records were kept; the terminal keeps the rest.");
+            }
+            break;
+        }
+        case Connection::LineDown: outcome.result = kUploadLineDown; break;
+        case Connection::TimedOut:
+        case Connection::Refused: break;
+    }
+    if (link.port.status() == LineStatus::Stopped) {
+        outcome.result = kUploadStopped;
+        tell(link, msg::kUploadData, msg::kStopped);
     }
     closeAfterUpload(link);
-    out.close();
 
-    std::error_code ec;
+    // Every record taken goes into place, however the transfer ended.
+    if (const OutputStatus saved = out.finish(); !saved.ok) {
+        showError(link.ui, msg::kCantSaveFile, ui::Icon::Warning,
+                  *path + ": " + saved.reason + "\nThe " + std::to_string(outcome.records) +
+                      " records received are kept in " + out.location());
+        return {kUploadFileFailed, outcome.records};
+    }
     if (outcome.result > 0) {
-        offerViewer(link, *path, withCount(msg::kDoneFormat, outcome.result), ui::Icon::None);
-    } else if (outcome.result == kUploadTimedOut && outcome.records > 0) {
-        // What arrived before the terminal went quiet is kept, and said so.
-        offerViewer(link, *path,
-                    withCount("The transfer did not complete : %d records received.\n"
-                              "View the received data?",
-                              outcome.records),
+        offerViewer(link, out.location(), withCount(msg::kDoneFormat, outcome.result), ui::Icon::None);
+    } else if (outcome.records > 0) {
+        offerViewer(link, out.location(), withCount(msg::kIncompleteFormat, outcome.records),
                     ui::Icon::Warning);
-    } else {
-        if (outcome.result == kUploadNothing) tell(link, msg::kUploadData, msg::kNoData);
-        std::filesystem::remove(*path, ec);
+    } else if (outcome.result == kUploadNothing) {
+        tell(link, msg::kUploadData, msg::kNoData);
     }
     return outcome;
 }

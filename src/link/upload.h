@@ -4,6 +4,7 @@
 
 #include "link/link_context.h"
 #include "link/port_choice.h"
+#include "link/record_output.h"
 
 namespace appgen::link {
 
@@ -12,6 +13,9 @@ inline constexpr int kUploadNothing = 0;        // no record, or no connection
 inline constexpr int kUploadTimedOut = -1;      // the terminal went quiet during the records
 inline constexpr int kUploadFileFailed = -2;
 inline constexpr int kUploadPortFailed = -3;
+inline constexpr int kUploadLineDown = -4;      // the port hung up
+inline constexpr int kUploadStopped = -5;       // the operator stopped the program
+inline constexpr int kUploadWriteFailed = -6;   // the file took no more records
 
 struct UploadOutcome {
     int result = kUploadNothing;  // the record count when the terminal said "OVER"
@@ -19,7 +23,8 @@ struct UploadOutcome {
 };
 
 // Commands 3030 (direct) and 3031 (cradle): the operator picks the output
-// file in a save dialog.
-UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle);
+// file in a save dialog; the records go to it through out. Every record
+// acknowledged ends up in the file, however the transfer ends.
+UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, RecordOutput& out);
 
 }  // namespace appgen::link

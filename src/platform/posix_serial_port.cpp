@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -45,8 +46,8 @@ std::string openFailureText(const std::string& device, int error) {
     if (error == EACCES || error == EPERM) {
         text += ". Serial devices usually belong to the 'dialout' group: add your user to it "
                 "(sudo usermod -aG dialout $USER) and log in again.";
-    } else if (error == EBUSY) {
-        text += ". Another program has the port open.";
+    } else if (error == EBUSY || error == EWOULDBLOCK) {
+        text += ". The port is in use by another program.";
     } else if (error == ENOENT) {
         text += ". Set APPGEN_COMn to the device that stands for COMn; USB adapters are "
                 "usually /dev/ttyUSB0 or /dev/ttyACM0.";
@@ -68,16 +69,27 @@ link::OpenResult PosixSerialPort::open(const std::string& name) {
         return {false, "cannot open port " + device_ + ": " + std::strerror(err) +
                            " (it is not a serial device)"};
     }
-    // Not shared: nobody else may open the device while we hold it.
+    // Not shared: the exclusive mode keeps other programs out, the lock keeps
+    // out another appgen even where the exclusive mode does not bind (root).
     if (ioctl(fd, TIOCEXCL) != 0 && errno == EBUSY) {
         ::close(fd);
         return {false, openFailureText(device_, EBUSY)};
     }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
+        ::close(fd);  // our exclusive mode goes with it: the holder set its own
+        return {false, openFailureText(device_, err)};
+    }
+    // What arrived before this open (a late answer to an earlier run) is no
+    // answer to anything we will send.
+    tcflush(fd, TCIFLUSH);
     int lines = 0;
     modemLines_ = ioctl(fd, TIOCMGET, &lines) == 0;
     fd_ = fd;
     head_ = tail_ = 0;
     timeouts_ = {};
+    status_ = link::LineStatus::Up;
+    lostReason_.clear();
     return {true, {}};
 }
 
@@ -137,8 +149,20 @@ bool PosixSerialPort::setTimeouts(const link::PortTimeouts& t) {
     return true;
 }
 
-bool PosixSerialPort::fill(link::Tick waitMs) {
-    const unsigned long long deadline = monotonicMs() + waitMs;
+void PosixSerialPort::lose(const std::string& reason) {
+    if (status_ != link::LineStatus::Up) return;
+    status_ = link::LineStatus::Lost;
+    lostReason_ = device_ + ": " + reason;
+}
+
+bool PosixSerialPort::stopAsked() {
+    if (stopFd_ < 0) return false;
+    pollfd p{stopFd_, POLLIN, 0};
+    if (::poll(&p, 1, 0) > 0) status_ = link::LineStatus::Stopped;
+    return status_ == link::LineStatus::Stopped;
+}
+
+bool PosixSerialPort::takeWaiting() {
     for (;;) {
         const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
         if (n > 0) {
@@ -147,34 +171,50 @@ bool PosixSerialPort::fill(link::Tick waitMs) {
             return true;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EIO) return false;
+        // Nothing waiting: a raw line with no minimum answers 0 or EAGAIN.
+        if (n == 0 || errno == EAGAIN || errno == EWOULDBLOCK) return false;
+        lose(std::strerror(errno));  // EIO: the device or its far side is gone
+        return false;
+    }
+}
+
+bool PosixSerialPort::fill(link::Tick waitMs) {
+    if (status_ != link::LineStatus::Up || stopAsked()) return false;
+    const unsigned long long deadline = monotonicMs() + waitMs;
+    for (;;) {
+        if (takeWaiting()) return true;
+        if (status_ != link::LineStatus::Up) return false;
         const unsigned long long now = monotonicMs();
         if (now >= deadline) return false;
-        pollfd p{fd_, POLLIN, 0};
-        const int r = ::poll(&p, 1, static_cast<int>(deadline - now));
+        pollfd p[2] = {{fd_, POLLIN, 0}, {stopFd_, POLLIN, 0}};
+        const int r = ::poll(p, stopFd_ >= 0 ? 2 : 1, static_cast<int>(deadline - now));
         if (r == 0) return false;
-        if (r < 0 && errno != EINTR) return false;
-        // A hung-up peer reports POLLHUP at once; sleep out the wait rather than spin.
-        if (r > 0 && !(p.revents & POLLIN)) {
-            const unsigned long long later = monotonicMs();
-            if (later < deadline) {
-                timespec ts{static_cast<time_t>((deadline - later) / 1000),
-                            static_cast<long>((deadline - later) % 1000) * 1000000L};
-                nanosleep(&ts, nullptr);
-            }
+        if (r < 0) {
+            if (errno == EINTR) continue;  // a signal: its descriptor tells whether to stop
+            lose(std::strerror(errno));
+            return false;
+        }
+        if (stopFd_ >= 0 && p[1].revents != 0) {
+            status_ = link::LineStatus::Stopped;
+            return false;
+        }
+        if (p[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+            // Bytes that came before the hang-up are still taken; then it is gone.
+            if (takeWaiting()) return true;
+            lose(p[0].revents & POLLHUP ? "the line hung up" : "the device reports an error");
             return false;
         }
     }
 }
 
 std::optional<std::uint8_t> PosixSerialPort::readByte(link::Tick waitMs) {
-    if (fd_ < 0) return std::nullopt;
+    if (fd_ < 0 || status_ != link::LineStatus::Up) return std::nullopt;
     if (head_ == tail_ && !fill(waitMs)) return std::nullopt;
     return buffer_[head_++];
 }
 
 void PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
-    if (fd_ < 0) return;
+    if (fd_ < 0 || status_ != link::LineStatus::Up || stopAsked()) return;
     const unsigned long long limit =
         static_cast<unsigned long long>(timeouts_.writeTotalMultiplier) * bytes.size() +
         timeouts_.writeTotalConstant;
@@ -189,15 +229,28 @@ void PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            lose(std::strerror(errno));
+            return;
+        }
         int wait = -1;
         if (bounded) {
             const unsigned long long now = monotonicMs();
             if (now >= deadline) return;
             wait = static_cast<int>(deadline - now);
         }
-        pollfd p{fd_, POLLOUT, 0};
-        if (::poll(&p, 1, wait) == 0) return;
+        pollfd p[2] = {{fd_, POLLOUT, 0}, {stopFd_, POLLIN, 0}};
+        const int r = ::poll(p, stopFd_ >= 0 ? 2 : 1, wait);
+        if (r == 0) return;
+        if (r < 0 && errno == EINTR) continue;
+        if (stopFd_ >= 0 && p[1].revents != 0) {
+            status_ = link::LineStatus::Stopped;
+            return;
+        }
+        if (r < 0 || (p[0].revents & (POLLHUP | POLLERR | POLLNVAL))) {
+            lose(r < 0 ? std::strerror(errno) : "the line hung up");
+            return;
+        }
     }
 }
 
@@ -209,7 +262,10 @@ void PosixSerialPort::purgeInput() {
 
 void PosixSerialPort::close() {
     if (fd_ < 0) return;
+    // The exclusive mode belongs to the device, not to our descriptor: it
+    // would outlive us while anyone else holds the device open.
     ioctl(fd_, TIOCNXCL);
+    flock(fd_, LOCK_UN);
     ::close(fd_);
     fd_ = -1;
     head_ = tail_ = 0;

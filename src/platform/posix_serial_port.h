@@ -1,6 +1,7 @@
 // The serial port on POSIX: termios at the terminal's five speeds, raw 8-bit
 // bytes, the modem lines through ioctls where the device has them, and waits
-// that sleep in poll() until the deadline.
+// that sleep in poll() until the deadline. The port is held exclusively and
+// under an advisory lock, so no other program (root's included) shares it.
 #pragma once
 
 #include <array>
@@ -29,6 +30,12 @@ public:
     void write(std::span<const std::uint8_t> bytes) override;
     void purgeInput() override;
     void close() override;
+    link::LineStatus status() const override { return status_; }
+    std::string lostReason() const override { return lostReason_; }
+
+    // A descriptor that turns readable when the program is asked to end; every
+    // wait watches it and the port is Stopped once it fires.
+    void setStopDescriptor(int fd) { stopFd_ = fd; }
 
     const std::string& device() const { return device_; }
     // Whether the device has modem lines (a pseudo-terminal has none).
@@ -36,8 +43,14 @@ public:
 
 private:
     bool fill(link::Tick waitMs);
+    bool takeWaiting();  // true when bytes were read into the buffer
+    void lose(const std::string& reason);
+    bool stopAsked();
 
     int fd_ = -1;
+    int stopFd_ = -1;
+    link::LineStatus status_ = link::LineStatus::Up;
+    std::string lostReason_;
     std::string device_;
     bool modemLines_ = false;
     link::PortTimeouts timeouts_{};

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <system_error>
 #include <vector>
 
@@ -68,34 +67,6 @@ std::string projectFileImage(const Project& p) {
     std::string image(reinterpret_cast<const char*>(&p), kProjectFileSize - kUnreadTail);
     image.append(kUnreadTail, '\0');
     return image;
-}
-
-bool writeProjectFile(const std::string& path, const Project& p) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (path.empty() || fs::is_directory(path, ec)) return false;
-    // Write beside the target and rename over it: a failed save leaves the old file whole.
-    std::random_device rd;
-    const std::string temp = path + ".~" + std::to_string(rd() % 1000000u);
-    const std::string image = projectFileImage(p);
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(image.data(), static_cast<std::streamsize>(image.size()));
-        out.flush();
-        const bool written = out.good();
-        out.close();
-        if (!written || out.fail()) {
-            fs::remove(temp, ec);
-            return false;
-        }
-    }
-    fs::rename(temp, path, ec);
-    if (ec) {
-        fs::remove(temp, ec);
-        return false;
-    }
-    return true;
 }
 
 }  // namespace appgen

@@ -30,10 +30,8 @@ ReadResult readProjectFile(const std::string& path, Project& p);
 // Reads from bytes in memory, as readProjectFile does from a file.
 ReadResult readProjectBytes(const unsigned char* data, std::size_t size, Project& p);
 
-// Writes the 18942-byte file through a temporary file beside it and a rename,
-// so a failed save leaves the previous file intact; false on any failure.
-bool writeProjectFile(const std::string& path, const Project& p);
 // The file image of the record: every block in order and 100 zero bytes.
+// The front ends write it with the platform's safe save.
 std::string projectFileImage(const Project& p);
 
 // The tag test: 2 for the current format, 1 for an older M40 file, 0 otherwise.

@@ -5,6 +5,7 @@
 #include "link/port_choice.h"
 #include "link/program_image.h"
 #include "link/upload.h"
+#include "platform/record_file.h"
 #include "platform/system_port_directory.h"
 #include "shell/about_dialog.h"
 #include "shell/com_settings_dialog.h"
@@ -175,7 +176,8 @@ void Application::download(bool cradle, bool lookup) {
 
 void Application::upload(bool cradle) {
     link::LinkContext ctx{env_.port, env_.ticks, env_.ui, linkState_, env_.timings};
-    link::upload(ctx, link::portChoiceOf(ws_.project.port), cradle);
+    const auto records = platform::makeRecordFile();
+    link::upload(ctx, link::portChoiceOf(ws_.project.port), cradle, *records);
 }
 
 }  // namespace appgen::shell

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/safe_file.h"
 #include "project/project_file.h"
 
 namespace appgen::shell {
@@ -23,8 +24,9 @@ bool fitsFileName(const std::string& name, ui::Services& ui) {
 }
 
 bool write(Workspace& ws, ui::Services& ui) {
-    if (writeProjectFile(ws.fileName, ws.project)) return true;
-    error(ui, "Can't save the file!\n" + ws.fileName);
+    const platform::FileWriteResult r = platform::replaceFile(ws.fileName, projectFileImage(ws.project));
+    if (r.ok) return true;
+    error(ui, "Can't save the file!\n" + ws.fileName + "\n" + r.reason);
     return false;
 }
 

@@ -246,6 +246,7 @@ TEST_F(LinkEndToEnd, UploadFaults) {
     write("records.txt", "a\nb\nc\n");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        fs::remove(at("out.TXT"));
         EmulatorProcess em(join({"--mode", "upload", "--records", at("records.txt")}, c.emulator));
         const Finished r = runCli(join({"upload", at("out.TXT"), "--port", em.slave()}, kQuick));
         EXPECT_EQ(1, r.status) << r.output;
@@ -297,7 +298,7 @@ TEST_F(LinkEndToEnd, PortsThatCannotBeOpened) {
     const Finished u = runCli({"upload", at("out.TXT"), "--port", at("no-such-tty")});
     EXPECT_EQ(1, u.status);
     EXPECT_TRUE(has(u.output, "Error: Fail to open COM port\n")) << u.output;
-    EXPECT_TRUE(fs::exists(at("out.TXT")));  // created, empty, kept
+    EXPECT_FALSE(fs::exists(at("out.TXT")));  // no record, no file
     const Finished notTty = runCli({"download", project(), "--port", "/dev/null"});
     EXPECT_EQ(1, notTty.status);
     EXPECT_TRUE(has(notTty.output, "not a serial device")) << notTty.output;

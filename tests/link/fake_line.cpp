@@ -38,6 +38,7 @@ OpenResult FakePort::open(const std::string& name) {
     record(e);
     if (failOpen) return {false, openDetail};
     open_ = true;
+    status_ = LineStatus::Up;
     return {true, {}};
 }
 
@@ -65,7 +66,16 @@ bool FakePort::setTimeouts(const PortTimeouts& t) {
     return open_;
 }
 
+void FakePort::goDown(LineStatus s, std::string reason) {
+    status_ = s;
+    lostReason_ = std::move(reason);
+}
+
 std::optional<std::uint8_t> FakePort::readByte(Tick waitMs) {
+    if (status_ != LineStatus::Up) {
+        ++readsWhileDown;
+        return std::nullopt;
+    }
     if (open_ && !incoming_.empty() && incoming_.front().at <= clock_.time() + waitMs) {
         clock_.moveTo(incoming_.front().at);
         const std::uint8_t b = incoming_.front().byte;
@@ -81,7 +91,7 @@ void FakePort::write(std::span<const std::uint8_t> bytes) {
     e.bytes.assign(bytes.begin(), bytes.end());
     e.line = applied_;
     record(e);
-    if (open_ && onWrite) onWrite(*this, e.bytes);
+    if (open_ && status_ == LineStatus::Up && onWrite) onWrite(*this, e.bytes);
 }
 
 void FakePort::purgeInput() {

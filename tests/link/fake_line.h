@@ -76,6 +76,14 @@ public:
     void write(std::span<const std::uint8_t> bytes) override;
     void purgeInput() override;
     void close() override;
+    LineStatus status() const override { return status_; }
+    std::string lostReason() const override { return lostReason_; }
+
+    // The line goes down now (a hang-up, a stop): reads and writes return at
+    // once until the next open. Reads made meanwhile are counted, so a caller
+    // that keeps polling a port that is gone shows.
+    void goDown(LineStatus s, std::string reason = "the line hung up");
+    int readsWhileDown = 0;
 
     std::size_t inputQueue = 0;
     std::size_t outputQueue = 0;
@@ -89,6 +97,8 @@ private:
 
     VirtualClock& clock_;
     bool open_ = false;
+    LineStatus status_ = LineStatus::Up;
+    std::string lostReason_;
     LineSettings applied_{};
     PortTimeouts timeouts_{1, 2, 3, 4, 5};  // what the driver held before
     std::deque<Arrival> incoming_;

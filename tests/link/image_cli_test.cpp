@@ -32,7 +32,7 @@ protected:
         resetProject(p);
         p.menus[0].titleOn = 1;
         p.terminal.startWith = 1;
-        ASSERT_TRUE(writeProjectFile(at("p.TGP"), p));
+        std::ofstream(at("p.TGP"), std::ios::binary) << projectFileImage(p);
         const link::ProgramImage img = link::compile(p);
         expected.assign(reinterpret_cast<const char*>(img.data()), img.size());
     }

@@ -61,9 +61,10 @@ TEST_F(LookupDownload, OneFramePerLineThenOver) {
     EXPECT_EQ((std::vector<std::string>{"Download: Downloaded completely!"}), h.boxes());
 }
 
-TEST_F(LookupDownload, LineFeedsAloneMakeOneLineSentAtTheEnd) {
+TEST_F(LookupDownload, LineFeedsAloneEndLinesAsCarriageReturnsDo) {
     EXPECT_EQ(kDownloadOk, run(file("12\n34\n")));
-    EXPECT_EQ((std::vector<Bytes>{{'1', '2', '3', '4', 0x00, 0xCA, 0x0D}, kOver}), frames());
+    EXPECT_EQ((std::vector<Bytes>{{'1', '2', 0x00, 0x63, 0x0D}, {'3', '4', 0x00, 0x67, 0x0D}, kOver}),
+              frames());
 }
 
 // A filter may send converted lines in place of the file, or stop before the port opens.

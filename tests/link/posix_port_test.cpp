@@ -39,7 +39,7 @@ TEST(OpenFailureText, NamesThePortTheReasonAndTheFix) {
     EXPECT_NE(std::string::npos, denied.find("Permission denied"));
     EXPECT_NE(std::string::npos, denied.find("dialout"));
     EXPECT_EQ(std::string::npos, openFailureText("/dev/ttyS0", ENOENT).find("dialout"));
-    EXPECT_NE(std::string::npos, openFailureText("/dev/ttyS0", EBUSY).find("Another program"));
+    EXPECT_NE(std::string::npos, openFailureText("/dev/ttyS0", EBUSY).find("in use by another program"));
 }
 
 TEST(Viewer, PathIsAbsoluteAndNeverAnOption) {
@@ -149,14 +149,34 @@ TEST_F(PtyPort, PurgeDropsWhatWasReceived) {
     EXPECT_EQ('n', port.readByte(1000).value_or(0));
 }
 
-TEST_F(PtyPort, NotShared) {
-    if (geteuid() == 0) GTEST_SKIP() << "exclusive opens do not bind root";
+TEST_F(PtyPort, NotSharedEvenByRoot) {
     ASSERT_TRUE(port.open(path).ok);
     PosixSerialPort second;
     const link::OpenResult r = second.open(path);
     EXPECT_FALSE(r.ok);
     port.close();
     EXPECT_TRUE(second.open(path).ok);  // released on close
+}
+
+TEST_F(PtyPort, InputFromBeforeTheOpenIsDiscarded) {
+    ASSERT_EQ(5, ::write(master, "ACK\r.", 5));
+    ASSERT_TRUE(port.open(path).ok);
+    ASSERT_TRUE(port.apply(settings(115200)));
+    EXPECT_FALSE(port.readByte(20));
+}
+
+TEST_F(PtyPort, AHangUpIsNoticedAtOnceAndTold) {
+    ASSERT_TRUE(port.open(path).ok);
+    ASSERT_TRUE(port.apply(settings(115200)));
+    ::close(slave);
+    ::close(master);
+    slave = master = -1;
+    SteadyTickClock clock;
+    const link::Tick start = clock.now();
+    EXPECT_FALSE(port.readByte(2000));
+    EXPECT_LT(clock.now() - start, 1000u);
+    EXPECT_EQ(link::LineStatus::Lost, port.status());
+    EXPECT_NE(std::string::npos, port.lostReason().find(path));
 }
 
 TEST_F(PtyPort, NotASerialDevice) {

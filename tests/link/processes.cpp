@@ -1,6 +1,8 @@
 #include "processes.h"
 
+#include <fcntl.h>
 #include <poll.h>
+#include <sys/stat.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -87,6 +89,55 @@ Finished runCli(const std::vector<std::string>& args, const std::vector<std::str
     std::vector<std::string> argv{binary("appgen-cli")};
     argv.insert(argv.end(), args.begin(), args.end());
     return runProgram(argv, extraEnv);
+}
+
+RunningCli::RunningCli(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{binary("appgen-cli")};
+    argv.insert(argv.end(), args.begin(), args.end());
+    pid_ = spawnWithPipe(argv, {}, out_, true);
+}
+
+RunningCli::~RunningCli() {
+    if (pid_ > 0) finish();
+}
+
+void RunningCli::signal(int sig) {
+    if (pid_ > 0) kill(pid_, sig);
+}
+
+Finished RunningCli::finish() {
+    Finished r;
+    if (pid_ <= 0) return r;
+    char buf[4096];
+    ssize_t n = 0;
+    while ((n = read(out_, buf, sizeof buf)) > 0) r.output.append(buf, static_cast<std::size_t>(n));
+    close(out_);
+    int st = 0;
+    waitpid(pid_, &st, 0);
+    pid_ = -1;
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : WIFSIGNALED(st) ? 128 + WTERMSIG(st) : -1;
+    return r;
+}
+
+LogFeed::LogFeed(const std::string& path) {
+    unlink(path.c_str());
+    if (mkfifo(path.c_str(), 0600) == 0) fd_ = open(path.c_str(), O_RDONLY | O_NONBLOCK);
+}
+
+LogFeed::~LogFeed() {
+    if (fd_ >= 0) close(fd_);
+}
+
+bool LogFeed::waitFor(const std::string& text, int timeoutMs) {
+    for (;;) {
+        if (seen_.find(text) != std::string::npos) return true;
+        pollfd p{fd_, POLLIN, 0};
+        if (fd_ < 0 || poll(&p, 1, timeoutMs) <= 0) return false;
+        char buf[1024];
+        const ssize_t n = read(fd_, buf, sizeof buf);
+        if (n <= 0) return false;
+        seen_.append(buf, static_cast<std::size_t>(n));
+    }
 }
 
 std::string slurp(const std::string& path) {

@@ -38,4 +38,35 @@ Finished runCli(const std::vector<std::string>& args, const std::vector<std::str
 
 std::string slurp(const std::string& path);
 
+// appgen-cli running in the background, for faults that come while it runs.
+class RunningCli {
+public:
+    explicit RunningCli(const std::vector<std::string>& args);
+    ~RunningCli();
+    RunningCli(const RunningCli&) = delete;
+    RunningCli& operator=(const RunningCli&) = delete;
+    void signal(int sig);
+    Finished finish();  // waits for its end
+
+private:
+    pid_t pid_ = -1;
+    int out_ = -1;
+};
+
+// The emulator's log read as it is written, through a FIFO made at path
+// (pass path as --log). Made before the emulator starts.
+class LogFeed {
+public:
+    explicit LogFeed(const std::string& path);
+    ~LogFeed();
+    LogFeed(const LogFeed&) = delete;
+    LogFeed& operator=(const LogFeed&) = delete;
+    // True once a line holding text has come, false after timeoutMs without it.
+    bool waitFor(const std::string& text, int timeoutMs = 15000);
+
+private:
+    int fd_ = -1;
+    std::string seen_;
+};
+
 }  // namespace appgen::e2e

@@ -9,6 +9,7 @@
 #include "link/frames.h"
 #include "link/upload.h"
 #include "link_harness.h"
+#include "platform/posix_record_file.h"
 
 namespace appgen::link {
 namespace {
@@ -76,7 +77,7 @@ protected:
     UploadOutcome run() {
         h.ui.queueFile(out);
         terminal.attach(h.port);
-        return upload(h.link, {"COM1", 0}, false);
+        return upload(h.link, {"COM1", 0}, false, records);
     }
     std::string output() const {
         std::ifstream in(out, std::ios::binary);
@@ -92,6 +93,7 @@ protected:
     std::string out;
     LinkHarness h;
     UploadTerminal terminal;
+    platform::PosixRecordFile records;
 };
 
 TEST_F(Upload, TwelveRecordsThenOver) {
@@ -154,6 +156,7 @@ TEST_F(Upload, SequenceNumbersRepeatsAndChecksums) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        fs::remove(out);
         LinkHarness hh;
         UploadTerminal t;
         // A refused line is not sent again here: the next line follows each answer.
@@ -166,7 +169,7 @@ TEST_F(Upload, SequenceNumbersRepeatsAndChecksums) {
             else if (t.next++ == t.lines.size()) p.deliver("OVER\r", 3);
         };
         hh.ui.queueFile(out);
-        const UploadOutcome r = upload(hh.link, {"COM1", 0}, false);
+        const UploadOutcome r = upload(hh.link, {"COM1", 0}, false, records);
         EXPECT_EQ(c.answers, t.answers);
         const int lines = static_cast<int>(std::count(c.file.begin(), c.file.end(), '\n'));
         EXPECT_EQ(lines, r.records);
@@ -194,7 +197,7 @@ TEST_F(Upload, ALongLineIsCutAtTheLineBufferAndRefused) {
         ++sent;
     };
     h.ui.queueFile(out);
-    const UploadOutcome r = upload(h.link, {"COM1", 0}, false);
+    const UploadOutcome r = upload(h.link, {"COM1", 0}, false, records);
     EXPECT_EQ((std::vector<std::string>{"NAK\r", "ACK\r"}), terminal.answers);
     EXPECT_EQ(1, r.result);  // 251 data bytes: the longest record that fits 255
     EXPECT_EQ(std::string(251, 'k') + "\r\n", output());
@@ -223,7 +226,7 @@ TEST_F(Upload, WrongRepliesGetSixRequestsThenNoConnection) {
         t.connectReply = reply;
         t.attach(hh.port);
         hh.ui.queueFile(out);
-        EXPECT_EQ(kUploadNothing, upload(hh.link, {"COM1", 0}, false).result);
+        EXPECT_EQ(kUploadNothing, upload(hh.link, {"COM1", 0}, false, records).result);
         int n = 0;
         for (const auto& w : hh.port.writes()) n += textOf(w) == "READ\r";
         // The over-long reply never stores its CR: it ends at the time-outs.
@@ -245,7 +248,7 @@ TEST_F(Upload, AckWithoutCarriageReturnIsNotAConnection) {
     EXPECT_EQ("Error: Time out!", h.boxes().at(0));
 }
 
-TEST_F(Upload, OverWithNoRecordDeletesTheFile) {
+TEST_F(Upload, OverWithNoRecordMakesNoFile) {
     const UploadOutcome r = run();
     EXPECT_EQ(kUploadNothing, r.result);
     EXPECT_EQ((std::vector<std::string>{"Upload Data: No data received!"}), h.boxes());
@@ -299,12 +302,12 @@ TEST_F(Upload, TimeOutsAreFiveHundredMillisecondsAndCountOnlyInARow) {
         if (s == "NAK\r" && ++nakCount == 8) p.deliver(frame(0, "late"), 3);
     };
     hh.ui.queueFile(out);
-    const UploadOutcome r = upload(hh.link, {"COM1", 0}, false);
+    const UploadOutcome r = upload(hh.link, {"COM1", 0}, false, records);
     EXPECT_EQ(1, r.records);
     EXPECT_EQ(8 + 10, nakCount);
 }
 
-TEST_F(Upload, QuietWithNoRecordDeletesTheFile) {
+TEST_F(Upload, QuietWithNoRecordMakesNoFile) {
     terminal.over = false;
     const UploadOutcome r = run();
     EXPECT_EQ(kUploadTimedOut, r.result);
@@ -326,13 +329,13 @@ TEST_F(Upload, APartialLineIsDroppedAtTheTimeOut) {
         }
     };
     h.ui.queueFile(out);
-    EXPECT_EQ(1, upload(h.link, {"COM1", 0}, false).result);
+    EXPECT_EQ(1, upload(h.link, {"COM1", 0}, false, records).result);
     EXPECT_EQ("ok\r\n", output());
 }
 
 TEST_F(Upload, SaveDialogAndItsCancel) {
     h.ui.queueFile(std::nullopt);
-    EXPECT_EQ(kUploadNothing, upload(h.link, {"COM1", 0}, false).result);
+    EXPECT_EQ(kUploadNothing, upload(h.link, {"COM1", 0}, false, records).result);
     EXPECT_TRUE(h.port.events.empty());
     EXPECT_TRUE(h.boxes().empty());
     const auto& r = h.ui.fileRequests.at(0);
@@ -348,24 +351,28 @@ TEST_F(Upload, SaveDialogAndItsCancel) {
 
 TEST_F(Upload, FileThatCannotBeCreated) {
     h.ui.queueFile((dir / "no" / "such" / "dir.TXT").string());
-    EXPECT_EQ(kUploadFileFailed, upload(h.link, {"COM1", 0}, false).result);
+    EXPECT_EQ(kUploadFileFailed, upload(h.link, {"COM1", 0}, false, records).result);
     EXPECT_EQ((std::vector<std::string>{"Error: File open/create failed!"}), h.boxes());
     EXPECT_EQ(ui::Icon::None, h.ui.requests[0].icon);
     EXPECT_TRUE(h.port.events.empty());
 }
 
-TEST_F(Upload, PortFailureLeavesTheEmptyFile) {
+TEST_F(Upload, WithoutRecordsAnExistingFileStaysAsItWas) {
     std::ofstream(out) << "old contents";
     h.port.failOpen = true;
     EXPECT_EQ(kUploadPortFailed, run().result);
     EXPECT_EQ((std::vector<std::string>{"Error: Fail to open COM port"}), h.boxes());
-    ASSERT_TRUE(fs::exists(out));
-    EXPECT_EQ(0u, fs::file_size(out));
+    EXPECT_EQ("old contents", output());
+    h.port.failOpen = false;
+    terminal.over = false;
+    EXPECT_EQ(kUploadTimedOut, run().result);
+    EXPECT_EQ("old contents", output());
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(dir), {}));
 }
 
 TEST_F(Upload, CradleFailureShowsOnlyItsMessage) {
     h.ui.queueFile(out);
-    EXPECT_EQ(kUploadPortFailed, upload(h.link, {"COM1", 0}, true).result);
+    EXPECT_EQ(kUploadPortFailed, upload(h.link, {"COM1", 0}, true, records).result);
     EXPECT_EQ((std::vector<std::string>{"Error: Can't set IR device!"}), h.boxes());
     EXPECT_FALSE(h.port.isOpen());
 }

@@ -129,7 +129,7 @@ TEST(SimulateCommand, TracesEveryTokenAndSavesWhatTheRunChanged) {
     p.forms[0].lineType[0] = kLineInteger;
     p.forms[0].lineType[1] = kLineEmpty;
     setSlotText(p.forms[0].prompt[1], "stale");
-    ASSERT_TRUE(writeProjectFile((dir / "in.TGP").string(), p));
+    std::ofstream((dir / "in.TGP").string(), std::ios::binary) << projectFileImage(p);
 
     const std::string in = (dir / "in.TGP").string(), out = (dir / "out.TGP").string();
     const CliRun r = cli("simulate " + in + " --now 2026-03-03T14:05:00 --keys \"1 4 2 ENTER\" --trace --save " + out);

@@ -32,6 +32,11 @@ constexpr const char* kUsage =
     "  --corrupt K       upload: send record K first with a wrong checksum\n"
     "  --repeat K        upload: send record K again after it was taken\n"
     "  --long-line K     upload: send record K first as a 300-byte line\n"
+    "  --hang-up-after K close the line after K units (the PC sees a hang-up), then linger\n"
+    "  --exit-after K    leave after K units, as a terminal switched off\n"
+    "  --flood-at K[:B]  upload: B bytes of garbage (default 4000) before record K\n"
+    "  --half-frame-at K answer unit K with half a reply (\"AC\"), or, uploading, send\n"
+    "                    half of record K first and the whole after the PC's answer\n"
     "  --sessions N      exit after N completed sessions (default: run until killed)\n"
     "  --idle-exit S     exit after S seconds with nothing received (default 60)\n";
 
@@ -115,6 +120,15 @@ std::optional<Options> parseOptions(int argc, char** argv) {
         else if (a == "--corrupt") ok = count(o.corruptAt);
         else if (a == "--repeat") ok = count(o.repeatAt);
         else if (a == "--long-line") ok = count(o.longLineAt);
+        else if (a == "--hang-up-after") ok = count(o.hangUpAfter);
+        else if (a == "--exit-after") ok = count(o.exitAfter);
+        else if (a == "--flood-at") {
+            int k = 0, bytes = o.floodBytes;
+            const int got = std::sscanf(v, "%d:%d", &k, &bytes);
+            ok = got >= 1 && k >= 0 && bytes > 0;
+            o.floodAt = k;
+            o.floodBytes = bytes;
+        } else if (a == "--half-frame-at") ok = count(o.halfFrameAt);
         else if (a == "--sessions") ok = count(o.sessions);
         else if (a == "--idle-exit") ok = count(o.idleExitSeconds);
         else return fail("unknown option", argv[i - 1]);

@@ -34,6 +34,11 @@ struct Options {
     int corruptAt = -1;
     int repeatAt = -1;
     int longLineAt = -1;
+    int hangUpAfter = -1;  // close the line after K units, then linger until killed
+    int exitAfter = -1;    // leave (the process ends) after K units
+    int floodAt = -1;      // upload: garbage before record K
+    int floodBytes = 4000;
+    int halfFrameAt = -1;  // answer unit K (send record K) with half of it first
     int sessions = 0;      // exit after this many completed sessions; 0: until killed
     int idleExitSeconds = 60;
 };

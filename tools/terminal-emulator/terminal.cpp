@@ -1,7 +1,11 @@
 #include "terminal.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 
 namespace emulator {
@@ -105,6 +109,25 @@ bool Terminal::takeStall(int unitsDone) {
     return true;
 }
 
+bool Terminal::takeLineFault(int unitsDone) {
+    if (o_.exitAfter == unitsDone) {
+        log_("switched off after %d units", unitsDone);
+        std::exit(0);  // the system closes the line
+    }
+    if (o_.hangUpAfter != unitsDone) return false;
+    o_.hangUpAfter = -1;
+    log_("hung up after %d units", unitsDone);
+    wire_.hangUp();
+    // Linger like an unplugged adapter's driver: until told to go.
+    for (;;) pause();
+}
+
+bool Terminal::takeHalf(int unit) {
+    if (o_.halfFrameAt != unit) return false;
+    o_.halfFrameAt = -1;
+    return true;
+}
+
 Terminal::Unit Terminal::readBlock(std::string& out) {
     out.clear();
     while (out.size() < kBlockSize) {
@@ -136,7 +159,7 @@ bool Terminal::programSession() {
     std::string image(kBlocks * kBlockData, '\0');
     int expected = 0;
     std::string block;
-    if (takeStall(0)) return false;
+    if (takeStall(0) || takeLineFault(0)) return false;
     for (;;) {
         const Unit u = readBlock(block);
         if (u == Unit::Quiet) return false;
@@ -181,19 +204,22 @@ bool Terminal::programSession() {
         }
         if (takeDrop(n)) {
             log_("block %d ok, reply dropped", n);
+        } else if (takeHalf(n)) {
+            log_("block %d ok, half a reply", n);
+            reply("AC");
         } else {
             log_("block %d ok", n);
             reply("ACK\r");
         }
         if (last) return true;
-        if (takeStall(expected)) return false;
+        if (takeStall(expected) || takeLineFault(expected)) return false;
     }
 }
 
 bool Terminal::lookupSession() {
     std::vector<std::string> lines;
     std::string line;
-    if (takeStall(0)) return false;
+    if (takeStall(0) || takeLineFault(0)) return false;
     for (;;) {
         const Unit u = readLine(line, o_.idleExitSeconds * 1000);
         if (u == Unit::Quiet) return false;
@@ -236,20 +262,23 @@ bool Terminal::lookupSession() {
         }
         if (takeDrop(unit)) {
             log_("%s ok, reply dropped", over ? "over" : "line");
+        } else if (takeHalf(unit)) {
+            log_("%s ok, half a reply", over ? "over" : "line");
+            reply("AC");
         } else {
             if (over) log_("over");
             else log_("line %d ok, %zu bytes", unit + 1, line.size() - 2);
             reply("ACK\r");
         }
         if (over) return true;
-        if (takeStall(unit + 1)) return false;
+        if (takeStall(unit + 1) || takeLineFault(unit + 1)) return false;
     }
 }
 
 bool Terminal::uploadSession() {
     int seq = o_.firstSeq;
     std::string answer;
-    if (takeStall(0)) return false;
+    if (takeStall(0) || takeLineFault(0)) return false;
     for (std::size_t i = 0; i < records_.size(); ++i) {
         const int index = static_cast<int>(i);
         const std::string frame = recordFrame(seq, records_[i]);
@@ -262,6 +291,24 @@ bool Terminal::uploadSession() {
             o_.longLineAt = -1;
             first = recordFrame(seq, std::string(300, 'X'));
             log_("record %d sent as a 300-byte line", index);
+        }
+        if (o_.floodAt == index) {
+            o_.floodAt = -1;
+            std::string garbage;
+            unsigned x = 12345;
+            while (static_cast<int>(garbage.size()) < o_.floodBytes) {
+                x = x * 1103515245u + 12345u;
+                const char b = static_cast<char>(x >> 16);
+                if (b != '\r') garbage.push_back(b);
+            }
+            wire_.send(garbage);
+            log_("flooded %d bytes before record %d", o_.floodBytes, index);
+        }
+        if (takeHalf(index)) {
+            wire_.send(first.substr(0, first.size() / 2));
+            log_("record %d: half a frame sent", index);
+            if (readLine(answer, kAnswerWaitMs) != Unit::Data) return false;
+            log_("record %d: half a frame answered %s", index, answer.c_str());
         }
         int sends = 0;
         for (const std::string* f = &first;; f = &frame) {
@@ -286,7 +333,7 @@ bool Terminal::uploadSession() {
             log_("record %d repeated, answered %s", index, answer.c_str());
         }
         seq = (seq + 1) % 10;
-        if (takeStall(index + 1)) return false;
+        if (takeStall(index + 1) || takeLineFault(index + 1)) return false;
     }
     complete("upload");
     wire_.send("OVER\r");

@@ -41,6 +41,9 @@ private:
     bool takeNak(int unit);
     bool takeDrop(int unit);
     bool takeStall(int unitsDone);
+    // Hang-up and exit faults after this many units; true when the line is gone.
+    bool takeLineFault(int unitsDone);
+    bool takeHalf(int unit);
 
     void loadRecords();
     void writeStats();

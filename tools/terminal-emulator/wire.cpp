@@ -71,11 +71,18 @@ bool Wire::open() {
     return true;
 }
 
+void Wire::hangUp() {
+    if (slave_ >= 0) ::close(slave_);
+    if (master_ >= 0) ::close(master_);
+    slave_ = master_ = -1;
+}
+
 void Wire::setCapture(const std::string& path) {
     if (!path.empty()) capture_ = std::fopen(path.c_str(), "wb");
 }
 
 std::optional<std::uint8_t> Wire::next(int timeoutMs) {
+    if (head_ == tail_ && master_ < 0) return std::nullopt;
     if (head_ == tail_) {
         const long long deadline = monotonicNs() + static_cast<long long>(timeoutMs) * 1'000'000LL;
         for (;;) {

@@ -32,6 +32,9 @@ public:
     // time on the wire, and taking each byte's time itself.
     void send(const std::string& bytes);
 
+    // Closes both ends of the pseudo-terminal: the PC's side hangs up.
+    void hangUp();
+
     // Milliseconds from each reply sent to the first byte that followed it:
     // what the PC needs beyond the emulator's own reply.
     const std::vector<double>& gaps() const { return gapsMs_; }

@@ -1,0 +1,19 @@
+// Names of the files written beside another one: the temporary file of a
+// safe save and the partial file of an upload. The same on every system.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace appgen::platform {
+
+// ".<name>.<6 hex digits of salt>~", with name cut (at a character boundary)
+// so that the whole stays within maxName bytes.
+std::string temporaryName(const std::string& name, std::size_t maxName, unsigned salt);
+
+// "<name>.partial", then "<name>.partial2", ... for n = 1, 2, ...; nothing
+// when it would not fit in maxName bytes.
+std::optional<std::string> partialName(const std::string& name, std::size_t maxName, int n);
+
+}  // namespace appgen::platform
