@@ -138,7 +138,8 @@ inline std::string textFaults(QWidget& dialog) {
             QString longest;
             for (int i = 0; i < combo->count(); ++i)
                 if (fm.horizontalAdvance(combo->itemText(i)) > fm.horizontalAdvance(longest)) longest = combo->itemText(i);
-            const QSize need(fm.horizontalAdvance(longest), fm.height());
+            // The style's field keeps a few pixels of its own around the text.
+            const QSize need(fm.horizontalAdvance(longest) + 4, fm.height());
             if (need.width() > has) fault(w, longest, need);
         }
     }

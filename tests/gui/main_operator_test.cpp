@@ -20,6 +20,7 @@
 #include "project/text.h"
 #include "simulator/key_codes.h"
 #include "simulator/keypad.h"
+#include "ui/builtin_templates.h"
 
 namespace appgen::gui {
 namespace {
@@ -179,7 +180,9 @@ TEST(OperatorWindow, HelpClosesWithEscAndCtrlW) {
         QTest::keySequence(help->windowHandle(), keys);
         EXPECT_FALSE(help->isVisible()) << keys.toString().toStdString();
     }
+    // F1 is named where an operator looks for the help.
     EXPECT_TRUE(keyboardHint().contains(QStringLiteral("F1")));
+    EXPECT_NE(ui::dialogTemplate("ABOUTBOX").control(1000)->text.find("F1"), std::string::npos);
 }
 
 }  // namespace
