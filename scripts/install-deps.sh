@@ -6,6 +6,9 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
 # The desktop front end needs Qt 6 and, for its tests, a virtual display.
 if [ -f "$(dirname "$0")/../src/gui/CMakeLists.txt" ]; then
   packages+=(qt6-base-dev libgl-dev xvfb xauth desktop-file-utils fonts-dejavu-core dpkg-dev)
+  # Qt's own texts in Russian, the display's Courier-metric face and the
+  # dialogs' Arial-metric one, and the viewer of received data.
+  packages+=(qt6-translations-l10n fonts-liberation xdg-utils)
 fi
 
 missing=()

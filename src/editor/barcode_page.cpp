@@ -67,8 +67,9 @@ void BarcodePage::apply(ui::Dialog& d) {
     BarcodeSettings& b = ws_.project.barcode;
     storeChoice(d, kScanModeList, b, kScanMode);
     storeChoice(d, kRedundancyList, b, kReadRedundancy);
-    // An empty box stores 0; above 255 only the low byte is kept.
-    writeBits(b, kScanTimeout, d.number(kTimeout).value_or(0) & 0xFFu);
+    // An empty box stores 0; above 255 only the low byte is kept; a number
+    // too large for 32 bits keeps the time-out the project has.
+    if (!d.numberTooLarge(kTimeout)) writeBits(b, kScanTimeout, d.number(kTimeout).value_or(0) & 0xFFu);
     for (const PageCheck& c : kPageChecks) writeBits(b, c.field, d.checked(c.id) ? 1u : 0u);
 }
 

@@ -3,6 +3,9 @@
 namespace appgen::editor {
 
 void storeByteBox(ui::Dialog& d, int id, u8& field, const char* replacement) {
+    // Past 32 bits there is no low byte to take: the field and the box keep
+    // what they have, as a bounded box does with a number above its bound.
+    if (d.numberTooLarge(id)) return;
     if (const auto n = d.number(id)) {
         field = static_cast<u8>(*n & 0xFF);
     } else if (!d.text(id).empty()) {

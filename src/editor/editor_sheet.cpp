@@ -29,7 +29,10 @@ EditorOutcome runEditor(Workspace& ws, ui::Services& ui, const EditorHooks& hook
     auto editor = std::make_unique<EditorSheet>(ws, ui, hooks);
     EditorOutcome outcome;
     outcome.applied = ui.runSheet(editor->sheet()) == 1;
-    if (outcome.applied) outcome.utilitiesEntries = utilitiesEntryCount(ws.project);
+    if (outcome.applied) {
+        outcome.utilitiesEntries = utilitiesEntryCount(ws.project);
+        if (hooks.redrawTerminal) hooks.redrawTerminal();
+    }
     return outcome;
 }
 

@@ -20,9 +20,18 @@
 namespace appgen::editor {
 
 struct EditorHooks {
+    EditorHooks() = default;
+    // The reset alone, as most callers give it.
+    EditorHooks(std::function<void()> reset, std::function<void()> redraw = {})
+        : resetSimulator(std::move(reset)), redrawTerminal(std::move(redraw)) {}
+
     // Puts the simulator back to its main screen (its key command 51); the
     // Form page calls it when it writes back.
     std::function<void()> resetSimulator;
+    // Draws the terminal's screen again from the project. The reset above runs
+    // before the other pages write back their texts; this runs after OK, once
+    // every page has.
+    std::function<void()> redrawTerminal;
 };
 
 class EditorSheet {

@@ -30,6 +30,20 @@ QPixmap fallbackIcon(int side) {
 
 }  // namespace
 
+QString labelText(const std::string& bytes) {
+    std::string shown;
+    shown.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] != '&') {
+            shown += bytes[i];
+        } else if (i + 1 < bytes.size() && bytes[i + 1] == '&') {
+            shown += '&';
+            ++i;
+        }
+    }
+    return fromBytes(shown);
+}
+
 LabelView::LabelView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent)
     : ControlView(dialog, t.id), label_(new QLabel(parent)) {
     label_->setTextFormat(Qt::PlainText);
@@ -41,7 +55,7 @@ LabelView::LabelView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* 
 }
 
 void LabelView::show(const ui::ControlState& state) {
-    const QString text = fromBytes(state.text);
+    const QString text = labelText(state.text);
     if (label_->text() != text) label_->setText(text);
 }
 

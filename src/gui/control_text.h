@@ -3,10 +3,15 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <string>
 
 #include "gui/control_view.h"
 
 namespace appgen::gui {
+
+// A label's Windows-1251 text as the dialogs mean it: "&&" shows one
+// ampersand, and a single one only marks the next letter as a mnemonic.
+QString labelText(const std::string& bytes);
 
 class LabelView : public ControlView {
 public:

@@ -5,6 +5,7 @@
 
 #include "gui/dialog_widgets.h"
 #include "gui/sheet_window.h"
+#include "gui/window_placement.h"
 #include "project/text.h"
 #include "ui/dialog.h"
 #include "ui/property_sheet.h"
@@ -43,17 +44,23 @@ void DialogWindow::reject() {
     if (!dialog_.ended()) dialog_.userCancel();
 }
 
-int runDialogModal(ui::Dialog& dialog, QWidget* parent) {
+int runDialogModal(ui::Dialog& dialog, QWidget* parent, const QWidget* anchor) {
     DialogWindow window(dialog, ownerFor(parent));
-    if (window.begin()) window.exec();
+    if (window.begin()) {
+        placeOver(window, anchor ? anchor : window.parentWidget());
+        window.exec();
+    }
     // Closed some other way (the application quitting): destroyed.
     dialog.end(0);
     return dialog.result();
 }
 
-int runSheetModal(ui::PropertySheet& sheet, QWidget* parent) {
+int runSheetModal(ui::PropertySheet& sheet, QWidget* parent, const QWidget* anchor) {
     SheetWindow window(sheet, ownerFor(parent));
-    if (window.begin()) window.exec();
+    if (window.begin()) {
+        placeOver(window, anchor ? anchor : window.parentWidget());
+        window.exec();
+    }
     sheet.destroy();
     return sheet.result();
 }

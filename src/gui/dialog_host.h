@@ -16,12 +16,14 @@ class DialogPanel;
 
 // Starts the dialog, lets the user work in it until it ends, and returns its
 // result (what ui::Services::runDialog returns). While another modal window
-// is up the dialog is owned by that window rather than by `parent`.
-int runDialogModal(ui::Dialog& dialog, QWidget* parent);
+// is up the dialog is owned by that window rather than by `parent`. It opens
+// centred on `anchor` (the terminal; without one, on its owner), wholly
+// inside the screen's available area.
+int runDialogModal(ui::Dialog& dialog, QWidget* parent, const QWidget* anchor = nullptr);
 
 // Runs the sheet with its pages as tabs and OK/Cancel; 1 after OK, 0 after
-// Cancel (what ui::Services::runSheet returns).
-int runSheetModal(ui::PropertySheet& sheet, QWidget* parent);
+// Cancel (what ui::Services::runSheet returns). Placed as a dialog is.
+int runSheetModal(ui::PropertySheet& sheet, QWidget* parent, const QWidget* anchor = nullptr);
 
 // The window of one modal dialog, for the host and for tests that drive it
 // without a nested event loop.

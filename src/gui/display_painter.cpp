@@ -17,9 +17,12 @@ constexpr int kTextTop = 35;
 constexpr int kPitch = 6;
 constexpr int kCellHeight = 15;
 
+// The screens were laid out for Courier New: faces with its metrics come
+// first, so that descenders on an eight-line screen stay in their 10-pixel
+// row; other monospaced faces after them.
 QString familyWithCyrillic() {
     const QStringList installed = QFontDatabase::families();
-    for (const char* name : {"Courier New Cyr", "Courier New", "DejaVu Sans Mono", "Liberation Mono",
+    for (const char* name : {"Courier New Cyr", "Courier New", "Liberation Mono", "Cousine", "DejaVu Sans Mono",
                              "FreeMono", "Noto Sans Mono"}) {
         const QString family = QString::fromLatin1(name);
         if (installed.contains(family) &&
@@ -94,8 +97,15 @@ void DisplayPainter::paintDisplay(QPainter& p, const Simulator& sim) const {
 }
 
 void DisplayPainter::paintClockLine(QPainter& p, std::string_view text) const {
-    p.drawImage(QPoint(kTextLeft, 105), art_.picture(kClockBackgroundPicture));
-    drawText(p, kTextLeft, 105, text, QColor::fromRgba(kLcdInk));
+    // The background picture is narrower and lower than the line's twenty
+    // characters: the whole cell is cleared first, so that no trace of the
+    // last digit or of a descender stays from the tick before.
+    const QImage& terminal = art_.picture(kTerminalPicture);
+    const qreal r = terminal.devicePixelRatio();
+    p.drawImage(QRectF(kClockCell), terminal,
+                QRectF(kClockCell.left() * r, kClockCell.top() * r, kClockCell.width() * r, kClockCell.height() * r));
+    p.drawImage(kClockCell.topLeft(), art_.picture(kClockBackgroundPicture));
+    drawText(p, kClockCell.left(), kClockCell.top(), text, QColor::fromRgba(kLcdInk));
 }
 
 void DisplayPainter::paintPendingChar(QPainter& p, const DisplayModel& d, char ch) const {

@@ -5,12 +5,17 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QRect>
 #include <string_view>
 
 #include "gui/terminal_art.h"
 #include "simulator/simulator.h"
 
 namespace appgen::gui {
+
+// The clock line's cell: twenty characters of the display font, as it is
+// drawn and shown on each tick.
+inline constexpr QRect kClockCell(39, 105, 120, 15);
 
 // The display's font: "Courier New Cyr" where it is installed, else the
 // nearest monospaced face with Cyrillic letters, sized to a 15-pixel cell

@@ -1,11 +1,13 @@
 // appgen: the desktop program. One terminal window over the real serial
 // port, the system's clocks and the help document beside the program.
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <cstring>
 
 #include "gui/desktop.h"
+#include "gui/russian_texts.h"
 #include "platform/posix_serial_port.h"
 #include "platform/program_folder.h"
 #include "platform/steady_tick_clock.h"
@@ -23,6 +25,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral("1.13"));
     QApplication::setDesktopFileName(QStringLiteral("appgen"));
     QApplication::setWindowIcon(appgen::gui::programIcon());
+    // Qt's own buttons and file dialogs speak Russian, as the program does.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    const appgen::gui::RussianQtTexts russian;
     // The terminal window's own close ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -2,12 +2,16 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QShortcut>
 
 #include "gui/command_menu.h"
+#include "gui/pc_keyboard.h"
+#include "gui/window_placement.h"
 #include "simulator/keypad.h"
 
 namespace appgen::gui {
@@ -25,8 +29,13 @@ constexpr int kTimerMs = 100;
 MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(QString::fromUtf8(kMainWindowTitle));
     setFixedSize(200, 459);
-    move(300, 50);
+    // At a large scale the screen may be too small for the start position.
+    const QRect start(QPoint(300, 50), size());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    move(screen ? keepInside(start, screen->availableGeometry()).topLeft() : start.topLeft());
     setCursor(Qt::ArrowCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setToolTip(keyboardHint());
     setAttribute(Qt::WA_OpaquePaintEvent);
     font_ = makeDisplayFont();
     rebuildArt();
@@ -146,7 +155,8 @@ void MainWindow::repaint(DisplayArea area, int line) {
         case DisplayArea::ClockLine: {
             QPainter p(&frame_);
             painter_->paintClockLine(p, app_->simulator().clockLine());
-            break;
+            update(kClockCell);
+            return;
         }
         case DisplayArea::PendingChar: {
             QPainter p(&frame_);
@@ -186,7 +196,11 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
         afterMouse();
         return;
     }
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton || heldKey_) return;
+    leftPress(pos);
+}
+
+void MainWindow::leftPress(QPoint pos) {
     leftDown_ = true;
     dragOrigin_ = frameGeometry().topLeft();
     const bool onKey = keyAt(pos.x(), pos.y()).code != 0;
@@ -212,10 +226,47 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !leftDown_ || !mouse_) return;
+    if (event->button() != Qt::LeftButton || heldKey_) return;
+    leftRelease();
+}
+
+void MainWindow::leftRelease() {
+    if (!leftDown_ || !mouse_) return;
     leftDown_ = false;
     mouse_->leftButtonUp();
     afterMouse();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    const int code = terminalKeyFor(event->key(), event->modifiers());
+    if (code == 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A held key repeats on the PC, never on the terminal.
+    if (event->isAutoRepeat() || heldKey_ || leftDown_ || !acceptsInput() || !mouse_) return;
+    heldKey_ = event->key();
+    leftPress(clickPointOf(code));
+    // A box that the key opened took its release.
+    if (!leftDown_) heldKey_ = 0;
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat() || event->key() != heldKey_ || heldKey_ == 0) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    heldKey_ = 0;
+    leftRelease();
+}
+
+// A key let go while another window had the keyboard is let go here.
+void MainWindow::focusOutEvent(QFocusEvent* event) {
+    if (heldKey_) {
+        heldKey_ = 0;
+        leftRelease();
+    }
+    QWidget::focusOutEvent(event);
 }
 
 void MainWindow::afterMouse() {

@@ -74,6 +74,12 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    // The PC keys of pcKeyboard() press and release terminal keys as clicks do.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    // Tab is the ALPHA key, not a move of the focus.
+    bool focusNextPrevChild(bool) override { return false; }
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -81,6 +87,8 @@ private:
     void rebuildArt();
     void paintFull();
     void paintDirtyDisplay();
+    void leftPress(QPoint pos);
+    void leftRelease();
     void afterMouse();
     void addShortcut(const QKeySequence& keys, std::function<void()> action);
 
@@ -98,6 +106,7 @@ private:
     QMenu* menu_ = nullptr;
     std::optional<int> chosen_;   // a menu command, run once the mouse event is done
     bool leftDown_ = false;       // a left press that the window took
+    int heldKey_ = 0;             // the PC key that holds a terminal key down
     QPoint dragOrigin_;           // the window's place when the left button went down
     int framesPainted_ = 0;
 };

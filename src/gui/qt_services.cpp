@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <type_traits>
 
+#include "gui/window_placement.h"
 #include "platform/viewer.h"
 #ifdef APPGEN_HAVE_DIALOG_HOST
 #include "gui/dialog_host.h"
@@ -118,6 +119,7 @@ ui::Answer QtServices::messageBox(const ui::MessageBoxRequest& request) {
                         buttonsOf(request.buttons), request.hasOwner ? activeOwner() : nullptr);
         if (!request.detail.empty()) box.setInformativeText(qs(request.detail));
         if (!request.hasOwner) box.setWindowModality(Qt::ApplicationModal);
+        placeOver(box, owner_.data());
         return answerOf(box.exec(), request.buttons);
     });
 }
@@ -127,6 +129,7 @@ std::optional<std::string> QtServices::fileDialog(const ui::FileDialogRequest& r
     return onUiThread([&]() -> std::optional<std::string> {
         QFileDialog dialog(activeOwner());
         configureFileDialog(dialog, request);
+        placeOver(dialog, owner_.data());
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
         return QFile::encodeName(dialog.selectedFiles().front()).toStdString();
     });
@@ -164,11 +167,16 @@ void QtServices::progressClose() {
     });
 }
 
-bool QtServices::launchViewer(const std::string& path) { return platform::launchViewer(path); }
+bool QtServices::launchViewer(const std::string& path) {
+    return viewer_ ? viewer_(path) : platform::launchViewer(path);
+}
 
 void QtServices::showHelp(const std::string& path, bool finder) {
     onUiThread([&] {
-        if (!help_) help_ = std::make_unique<HelpWindow>();
+        if (!help_) {
+            help_ = std::make_unique<HelpWindow>();
+            placeOver(*help_, owner_.data());
+        }
         help_->load(QFile::decodeName(path.c_str()));
         // The finder opens on the list of topics at the top of the document.
         if (finder) help_->moveCursor(QTextCursor::Start);
@@ -186,7 +194,7 @@ void QtServices::postCommand(int command) {
 int QtServices::runDialog(ui::Dialog& dialog) {
     ++modalsRun_;
 #ifdef APPGEN_HAVE_DIALOG_HOST
-    return onUiThread([&] { return runDialogModal(dialog, activeOwner()); });
+    return onUiThread([&] { return runDialogModal(dialog, activeOwner(), owner_.data()); });
 #else
     (void)dialog;
     return -1;
@@ -197,7 +205,7 @@ int QtServices::runSheet(ui::PropertySheet& sheet) {
     ++sheetsRun_;
     ++modalsRun_;
 #ifdef APPGEN_HAVE_DIALOG_HOST
-    return onUiThread([&] { return runSheetModal(sheet, activeOwner()); });
+    return onUiThread([&] { return runSheetModal(sheet, activeOwner(), owner_.data()); });
 #else
     (void)sheet;
     return -1;

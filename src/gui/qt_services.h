@@ -31,6 +31,8 @@ public:
     // where posted commands go.
     void setOwner(QWidget* owner) { owner_ = owner; }
     void setCommandSink(std::function<void(int)> sink) { commandSink_ = std::move(sink); }
+    // What starts the viewer of a file or a folder; the desktop's own by default.
+    void setViewerLauncher(std::function<bool(const std::string&)> launcher) { viewer_ = std::move(launcher); }
 
     ui::Answer messageBox(const ui::MessageBoxRequest& request) override;
     std::optional<std::string> fileDialog(const ui::FileDialogRequest& request) override;
@@ -60,6 +62,7 @@ private:
     std::unique_ptr<QObject> anchor_;  // lives on the user-interface thread
     QPointer<QWidget> owner_;
     std::function<void(int)> commandSink_;
+    std::function<bool(const std::string&)> viewer_;
     std::unique_ptr<ProgressWindow> bar_;
     std::unique_ptr<CountBox> count_;
     std::unique_ptr<HelpWindow> help_;

@@ -1,7 +1,10 @@
 #include "shell/application.h"
 
+#include <filesystem>
+
 #include "editor/editor_sheet.h"
 #include "link/download.h"
+#include "link/link_messages.h"
 #include "link/port_choice.h"
 #include "link/program_image.h"
 #include "link/upload.h"
@@ -16,6 +19,44 @@
 #include "ui/dialog.h"
 
 namespace appgen::shell {
+namespace {
+
+// The upload offers the viewer and goes on whatever it did. When none could
+// be started the operator learns where the data are, and may have the folder
+// that holds them opened instead.
+class ViewerFallback : public ui::Services {
+public:
+    explicit ViewerFallback(ui::Services& inner) : inner_(inner) {}
+
+    bool launchViewer(const std::string& path) override {
+        if (inner_.launchViewer(path)) return true;
+        std::error_code ec;
+        std::filesystem::path full = std::filesystem::absolute(path, ec);
+        if (ec) full = path;
+        const ui::Answer a = inner_.messageBox(
+            {link::msg::kUploadData,
+             "The received data could not be shown: no program to view them could be started.\n"
+             "They are saved in\n" + full.string() + "\n\nOpen the folder that holds the file?",
+             ui::Buttons::YesNo, ui::Icon::Warning});
+        if (a == ui::Answer::Yes) inner_.launchViewer(full.parent_path().string());
+        return false;
+    }
+
+    ui::Answer messageBox(const ui::MessageBoxRequest& r) override { return inner_.messageBox(r); }
+    std::optional<std::string> fileDialog(const ui::FileDialogRequest& r) override { return inner_.fileDialog(r); }
+    void progressOpen(const ui::ProgressRequest& r) override { inner_.progressOpen(r); }
+    void progressSet(int value) override { inner_.progressSet(value); }
+    void progressClose() override { inner_.progressClose(); }
+    void showHelp(const std::string& path, bool finder) override { inner_.showHelp(path, finder); }
+    void postCommand(int command) override { inner_.postCommand(command); }
+    int runDialog(ui::Dialog& dialog) override { return inner_.runDialog(dialog); }
+    int runSheet(ui::PropertySheet& sheet) override { return inner_.runSheet(sheet); }
+
+private:
+    ui::Services& inner_;
+};
+
+}  // namespace
 
 Application::Application(Environment env)
     : env_(std::move(env)),
@@ -141,6 +182,7 @@ bool Application::requestClose() {
 void Application::edit() {
     editor::EditorHooks hooks;
     hooks.resetSimulator = [this] { sim_->pressKey(simulator::kCommandReset); };
+    hooks.redrawTerminal = [this] { sim_->showMainScreen(true); };
     const editor::EditorOutcome outcome = editor::runEditor(ws_, env_.ui, hooks);
     if (outcome.utilitiesEntries) sim_->setUtilitiesEntries(*outcome.utilitiesEntries);
 }
@@ -175,7 +217,8 @@ void Application::download(bool cradle, bool lookup) {
 }
 
 void Application::upload(bool cradle) {
-    link::LinkContext ctx{env_.port, env_.ticks, env_.ui, linkState_, env_.timings};
+    ViewerFallback ui(env_.ui);
+    link::LinkContext ctx{env_.port, env_.ticks, ui, linkState_, env_.timings};
     const auto records = platform::makeRecordFile();
     link::upload(ctx, link::portChoiceOf(ws_.project.port), cradle, *records);
 }

@@ -30,21 +30,38 @@ const char* describe(UserResult r) {
 void DialogHandler::ok(Dialog& d) { d.end(1); }
 void DialogHandler::cancel(Dialog& d) { d.end(0); }
 
-std::optional<unsigned> parseDialogNumber(std::string_view text) {
+namespace {
+
+struct ParsedNumber {
+    std::optional<unsigned> value;
+    bool tooLarge = false;
+};
+
+ParsedNumber parseNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     std::uint64_t value = 0;
     std::size_t digits = 0;
+    bool tooLarge = false;
     while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
         value = value * 10 + static_cast<unsigned>(text[i] - '0');
-        if (value > 0xFFFFFFFFull) return std::nullopt;
+        if (value > kNumberTooLarge) {
+            tooLarge = true;
+            value = kNumberTooLarge;  // stays there, whatever digits follow
+        }
         ++i;
         ++digits;
     }
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-    if (digits == 0 || i != text.size()) return std::nullopt;
-    return static_cast<unsigned>(value);
+    if (digits == 0 || i != text.size()) return {};
+    return {static_cast<unsigned>(value), tooLarge};
 }
+
+}  // namespace
+
+std::optional<unsigned> parseDialogNumber(std::string_view text) { return parseNumber(text).value; }
+
+bool dialogNumberTooLarge(std::string_view text) { return parseNumber(text).tooLarge; }
 
 Dialog::Dialog(const DialogTemplate& layout, DialogHandler& handler, Role role,
                DialogBaseUnits units)
@@ -106,6 +123,8 @@ void Dialog::setText(int id, std::string_view bytes) {
 }
 
 std::optional<unsigned> Dialog::number(int id) const { return parseDialogNumber(text(id)); }
+
+bool Dialog::numberTooLarge(int id) const { return dialogNumberTooLarge(text(id)); }
 
 void Dialog::setNumber(int id, unsigned value) { setText(id, std::to_string(value)); }
 

@@ -106,8 +106,13 @@ public:
     std::string text(int id, std::size_t maxChars) const;
     void setText(int id, std::string_view bytes);
     // The text as an unsigned decimal number: leading and trailing blanks
-    // allowed, nothing else; nothing when it is not one or exceeds 32 bits.
+    // allowed, nothing else; nothing when it is not one. A number too large
+    // for 32 bits reads as kNumberTooLarge, so that every box with a bound
+    // treats it as a number above it (kept or capped), never as "not a number".
     std::optional<unsigned> number(int id) const;
+    // True when the text is a number too large for 32 bits; boxes that store
+    // the low byte of any number keep what they have for it.
+    bool numberTooLarge(int id) const;
     void setNumber(int id, unsigned value);
 
     bool enabled(int id) const;
@@ -177,7 +182,11 @@ private:
     int depth_ = 0;  // nesting of notifications
 };
 
+// What a number too large for 32 bits reads as.
+inline constexpr unsigned kNumberTooLarge = 0xFFFFFFFFu;
+
 // Parses text the way number() does.
 std::optional<unsigned> parseDialogNumber(std::string_view text);
+bool dialogNumberTooLarge(std::string_view text);
 
 }  // namespace appgen::ui

@@ -139,7 +139,7 @@ TEST_F(BarcodePageTest, ListsAndTimeOutGoToTheirBitsKeepingTheRest) {
         int stored;
     };
     const Row rows[] = {{"255", "255", 255}, {"abc", "0", 0}, {"", "", 0},
-                        {" 7", " 7", 7},     {"4294967296", "0", 0}};
+                        {" 7", " 7", 7},     {"4294967296", "4294967296", 99}};
     for (const Row& r : rows) {
         dialog->userType(kTimeout, r.typed);
         EXPECT_EQ(r.shown, dialog->text(kTimeout)) << r.typed;

@@ -83,7 +83,7 @@ TEST_F(AdvanceTest, NumberAndTextBoxesStoreByTheirOwnRules) {
         {512, "x", "1", &f.partialStart[L], 1}, {512, "260", "260", &f.partialStart[L], 4},
         {513, "x", "0", &f.partialLen[L], 0},   {513, "", "", &f.partialLen[L], 0},
         {513, "9", "9", &f.partialLen[L], 9},   {505, "*#", "*#", &f.inputMark[L], '*'},
-        {505, "", "", &f.inputMark[L], 0},
+        {505, "", "", &f.inputMark[L], 0},       {501, "12345678901", "12345678901", &f.fixedLen[L], 44},
     };
     for (const Row& r : rows) {
         dialog->userType(r.id, r.typed);

@@ -108,7 +108,9 @@ TEST_F(FormPageTest, LengthBoxesIgnoreBigNumbersAndReplaceWhatIsNotANumber) {
     };
     const Row rows[] = {
         {"12", "12", 12}, {"50", "50", 50}, {"60", "60", 50}, {"abc", "0", 0},
-        {" 7 ", " 7 ", 7}, {"", "", 0},     {"51", "51", 0},  {"4294967296", "0", 0},
+        {" 7 ", " 7 ", 7}, {"", "", 0},     {"51", "51", 0},  {"4294967296", "4294967296", 0},
+        // A mistyped long number is a number above the bound, not "not a number".
+        {"12", "12", 12}, {"12345678901", "12345678901", 12},
     };
     for (const Row& r : rows) {
         dialog->userType(kMaxLen, r.typed);

@@ -247,11 +247,12 @@ TEST_F(LookupPageTest, NumberBoxesStoreWithinTheirBounds) {
     dialog->userType(kRecLen, "120");
     dialog->userType(kOffset + 7, "99");
     dialog->userType(kOffset + 7, "251");
-    dialog->userType(kLength + 7, "4294967296");  // beyond 32 bits: not a number
+    dialog->userType(kLength + 7, "12");
+    dialog->userType(kLength + 7, "4294967296");  // beyond 32 bits: above the bound, kept
     EXPECT_EQ(120, working().recLen);
     EXPECT_EQ(99, working().fieldOffset[7]);
-    EXPECT_EQ(0, working().fieldLen[7]);
-    EXPECT_EQ("0", dialog->text(kLength + 7));
+    EXPECT_EQ(12, working().fieldLen[7]);
+    EXPECT_EQ("4294967296", dialog->text(kLength + 7));
 }
 
 TEST_F(LookupPageTest, LoweringTheFieldCountDisablesButKeepsTheFieldsBeyond) {

@@ -89,6 +89,38 @@ TEST(SheetHost, EscIsCancel) {
     EXPECT_EQ(e.editor.sheet().result(), 0);
 }
 
+// With the lists their handlers fill: every page, and every dialog its
+// buttons open, shows each text whole.
+TEST(SheetHost, EveryTextOfThePagesAndOfTheirDialogsShowsWhole) {
+    Workspace ws;
+    resetProject(ws.project);
+    ws.project.forms[0].lineType[0] = 1;  // "текст": its "Еще..." opens AdvanceDlg
+    ws.project.forms[0].lineType[1] = 7;  // "база": LookupAdvanceDlg
+    test::HostedServices services;
+    editor::EditorSheet editor(ws, services, {});
+    SheetWindow window(editor.sheet(), nullptr);
+    ASSERT_TRUE(window.begin());
+    window.show();
+    std::string faults;
+    const std::vector<std::vector<int>> buttons{
+        {201, 202, 210}, {}, {}, {201, 202, 203, 204, 205, 206, 207, 208, 209, 213, 216, 219, 223}, {201, 202}, {}};
+    for (int page = 0; page < editor.sheet().pageCount(); ++page) {
+        window.tabs()->setCurrentIndex(page);
+        DialogPanel* panel = window.pagePanel(page);
+        ASSERT_NE(panel, nullptr);
+        faults += test::textFaults(*panel);
+        for (int id : buttons[static_cast<std::size_t>(page)]) {
+            services.actions.push_back([&](QDialog& d) {
+                faults += test::textFaults(d);
+                d.reject();
+            });
+            panel->dialog().userClick(id);
+        }
+    }
+    EXPECT_EQ(faults, "");
+    EXPECT_EQ(services.opened.size(), 18u);
+}
+
 TEST(SheetHost, RunSheetModalReturnsOneAfterOk) {
     Workspace ws;
     resetProject(ws.project);

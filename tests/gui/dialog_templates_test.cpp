@@ -42,11 +42,12 @@ std::string layoutFaults(const ui::DialogTemplate& layout) {
                        << '\n';
         }
     }
+    faults << test::textFaults(panel);
     test::saveScreenshot(window, layout.name);
     return faults.str();
 }
 
-TEST(DialogTemplates, EveryTemplateRendersWithoutOverlapsOrControlsOutside) {
+TEST(DialogTemplates, EveryTemplateRendersWithoutOverlapsOrControlsOutsideAndItsTextsFit) {
     const auto& all = ui::builtinTemplates().all();
     ASSERT_FALSE(all.empty());
     for (const ui::DialogTemplate& layout : all) {

@@ -8,7 +8,18 @@
 #include <string>
 #include <vector>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <sstream>
 #include <QDir>
 #include <QImage>
 #include <QTimer>
@@ -81,6 +92,58 @@ inline QString screenshotDir() { return QStringLiteral(APPGEN_BINARY_DIR "/scree
 inline void saveScreenshot(QWidget& widget, const std::string& name) {
     QDir().mkpath(screenshotDir());
     widget.grab().save(screenshotDir() + "/" + QString::fromStdString(name) + ".png");
+}
+
+// The texts of a dialog's widgets that do not show whole in their boxes with
+// the fonts the program picked, one a line: labels as they wrap, buttons,
+// check boxes and group box titles on one line, and every entry of a closed
+// list. The last line may lose the foot of its descenders, as on Windows.
+inline std::string textFaults(QWidget& dialog) {
+    std::ostringstream out;
+    auto fault = [&](QWidget* w, const QString& text, QSize need) {
+        out << w->metaObject()->className() << ' ' << w->property("controlId").toInt() << " \""
+            << text.toStdString() << "\" needs " << need.width() << 'x' << need.height() << ", has "
+            << w->width() << 'x' << w->height() << '\n';
+    };
+    for (QWidget* w : dialog.findChildren<QWidget*>()) {
+        if (!w->property("controlId").isValid()) continue;
+        const QFontMetrics fm(w->font());
+        if (auto* label = qobject_cast<QLabel*>(w)) {
+            if (label->text().isEmpty()) continue;
+            const QRect need = fm.boundingRect(QRect(0, 0, label->width(), 10000),
+                                               int(label->alignment()) | Qt::TextWordWrap, label->text());
+            if (need.width() > label->width() || need.height() > label->height() + fm.descent())
+                fault(w, label->text(), need.size());
+        } else if (auto* b = qobject_cast<QAbstractButton*>(w); b && !b->text().isEmpty()) {
+            // The text's room is what the style leaves beside the mark or
+            // inside the button's frame.
+            QString text = b->text();
+            text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&')).replace(QChar(1), QLatin1Char('&'));
+            QStyle::SubElement room = QStyle::SE_PushButtonContents;
+            QStyleOptionButton opt;
+            opt.initFrom(b);
+            if (qobject_cast<QCheckBox*>(b)) room = QStyle::SE_CheckBoxContents;
+            if (qobject_cast<QRadioButton*>(b)) room = QStyle::SE_RadioButtonContents;
+            const int has = b->style()->subElementRect(room, &opt, b).width();
+            const QSize need(fm.horizontalAdvance(text), fm.height());
+            if (need.width() > has || fm.ascent() > b->height()) fault(w, text, need);
+        } else if (auto* box = qobject_cast<QGroupBox*>(w)) {
+            const QSize need(fm.horizontalAdvance(box->title()) + 16, fm.height());
+            if (need.width() > box->width()) fault(w, box->title(), need);
+        } else if (auto* combo = qobject_cast<QComboBox*>(w); combo && combo->count() > 0) {
+            QStyleOptionComboBox opt;
+            opt.initFrom(combo);
+            const int has =
+                combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo).width();
+            QString longest;
+            for (int i = 0; i < combo->count(); ++i)
+                if (fm.horizontalAdvance(combo->itemText(i)) > fm.horizontalAdvance(longest)) longest = combo->itemText(i);
+            // The style's field keeps a few pixels of its own around the text.
+            const QSize need(fm.horizontalAdvance(longest) + 4, fm.height());
+            if (need.width() > has) fault(w, longest, need);
+        }
+    }
+    return out.str();
 }
 
 // The colour the widget shows at its centre, children included.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <memory>
 #include <QTest>
 
 #include "main_fakes.h"
@@ -71,16 +72,9 @@ TEST(MainTransferTest, ProgramDownloadSendsTwoHundredBlocksBehindTheProgressWind
     (void)sawBar;  // whether a timer fired mid-transfer depends on the scheduler
 }
 
-TEST(MainTransferTest, UploadWritesTheRecordsAndOffersTheViewer) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("DATA.TXT"));
-    DesktopFixture f;
-    MainWindow& w = f.window();
-    ModalDriver driver(&w);
-    driver.fileToChoose = path;
-    // The terminal answers the request, then sends two records and the end.
-    std::deque<std::string> script = {"ACK\r"};
+// The terminal answers the upload request, then sends two records and the end.
+void sendTwoRecords(ScriptedPort& port) {
+    auto script = std::make_shared<std::deque<std::string>>(std::deque<std::string>{"ACK\r"});
     for (int seq = 0; seq < 2; ++seq) {
         std::string frame(1, char(seq));
         frame += 'R';
@@ -90,15 +84,26 @@ TEST(MainTransferTest, UploadWritesTheRecordsAndOffersTheViewer) {
         frame += char(sum & 0xFF);
         frame += char(sum >> 8);
         frame += '\r';
-        script.push_back(frame);
+        script->push_back(frame);
     }
-    script.push_back("OVER\r");
-    f.port.terminal = [&script](const std::string&) {
-        if (script.empty()) return std::string();
-        std::string next = script.front();
-        script.pop_front();
+    script->push_back("OVER\r");
+    port.terminal = [script](const std::string&) {
+        if (script->empty()) return std::string();
+        std::string next = script->front();
+        script->pop_front();
         return next;
     };
+}
+
+TEST(MainTransferTest, UploadWritesTheRecordsAndOffersTheViewer) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("DATA.TXT"));
+    DesktopFixture f;
+    MainWindow& w = f.window();
+    ModalDriver driver(&w);
+    driver.fileToChoose = path;
+    sendTwoRecords(f.port);
     w.runCommand(shell::kCmdUploadDirect);
 
     ASSERT_GE(driver.seen.size(), 2u);
@@ -111,6 +116,35 @@ TEST(MainTransferTest, UploadWritesTheRecordsAndOffersTheViewer) {
     ASSERT_TRUE(out.open(QIODevice::ReadOnly));
     EXPECT_EQ(out.readAll(), QByteArray("R0\r\nR1\r\n"));
     EXPECT_EQ(f.desktop.services().countBox(), nullptr);
+}
+
+// Yes to the viewer when none can be started: the operator is told where
+// the data are and may have their folder opened.
+TEST(MainTransferTest, AViewerThatCannotStartIsReportedWithThePathAndTheFolderOffered) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("DATA.TXT"));
+    DesktopFixture f;
+    ModalDriver driver(&f.window());
+    driver.fileToChoose = path;
+    driver.answers = {QMessageBox::Yes, QMessageBox::Yes};
+    std::vector<std::string> launched;
+    f.desktop.services().setViewerLauncher([&](const std::string& p) {
+        launched.push_back(p);
+        return false;
+    });
+    sendTwoRecords(f.port);
+    f.window().runCommand(shell::kCmdUploadDirect);
+
+    const auto boxes = driver.boxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[1].title, QStringLiteral("Upload Data"));
+    EXPECT_EQ(boxes[1].icon, QMessageBox::Warning);
+    EXPECT_TRUE(boxes[1].text.contains(path)) << boxes[1].text.toStdString();
+    EXPECT_TRUE(boxes[1].text.endsWith(QStringLiteral("Open the folder that holds the file?")));
+    ASSERT_EQ(launched.size(), 2u);
+    EXPECT_EQ(QString::fromStdString(launched[0]), path);
+    EXPECT_EQ(QString::fromStdString(launched[1]), dir.path());
 }
 
 }  // namespace

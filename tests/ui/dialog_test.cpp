@@ -262,11 +262,18 @@ TEST(DialogNumber, ReadsUnsignedDecimalsOnly) {
     const Row rows[] = {
         {"0", 0u},           {"50", 50u},          {"  12 ", 12u},
         {"007", 7u},         {"4294967295", 4294967295u},
-        {"4294967296", std::nullopt},              {"", std::nullopt},
+        {"4294967296", kNumberTooLarge},           {"", std::nullopt},
+        {" 99999999999 ", kNumberTooLarge},        {"99999999999x", std::nullopt},
         {" ", std::nullopt}, {"abc", std::nullopt}, {"12a", std::nullopt},
         {"-1", std::nullopt}, {"+1", std::nullopt}, {"1 2", std::nullopt},
     };
-    for (const Row& r : rows) EXPECT_EQ(r.value, parseDialogNumber(r.text)) << '"' << r.text << '"';
+    for (const Row& r : rows) {
+        EXPECT_EQ(r.value, parseDialogNumber(r.text)) << '"' << r.text << '"';
+        // Only digits past 32 bits are "too large"; 4294967295 itself fits.
+        EXPECT_EQ(r.value == kNumberTooLarge && std::string_view(r.text) != "4294967295",
+                  dialogNumberTooLarge(r.text))
+            << '"' << r.text << '"';
+    }
 }
 
 TEST_F(DialogRules, StateAsJson) {
