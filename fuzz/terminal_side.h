@@ -3,6 +3,7 @@
 // PC read, every wait that ran out and every unit the PC wrote.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
