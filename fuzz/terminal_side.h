@@ -37,7 +37,8 @@ public:
         for (bool chained = true; chained && !atEnd();) {
             const std::uint8_t header = takeByte();
             chained = (header & 0x80) != 0;
-            const std::size_t n = std::min<std::size_t>(takeByte(), size_ - pos_);
+            const std::uint8_t length = takeByte();
+            const std::size_t n = std::min<std::size_t>(length, size_ - pos_);
             // Chained chunks are timed from the arrival of the one before.
             const std::uint64_t from = std::max(lastArrival_, clock_.time());
             lastArrival_ = from + (header & 0x7F) * 32u;
