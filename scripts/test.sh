@@ -3,7 +3,7 @@
 # sanitizer build, and a bounded fuzzing run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-fuzz_seconds=${APPGEN_FUZZ_SECONDS:-60}
+fuzz_seconds=${APPGEN_FUZZ_SECONDS:-25}
 
 scripts/install-deps.sh
 

@@ -40,12 +40,17 @@ std::optional<ui::Answer> answerOf(const std::string& s) {
 
 ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
                              std::string helpFile, std::FILE* out, std::FILE* err)
+    : ScriptSession(std::move(lines), now, std::move(helpFile), out, err, port_, ticks_) {}
+
+ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
+                             std::string helpFile, std::FILE* out, std::FILE* err,
+                             link::SerialPort& port, link::TickClock& ticks)
     : lines_(std::move(lines)),
       out_(out),
       err_(err),
       clock_(now),
       ports_([this] { return devices_ ? *devices_ : platform::SystemPortDirectory().devices(); }),
-      app_(shell::Environment{ui_, port_, ticks_, clock_, repaint_, std::move(helpFile), {}, &ports_}) {
+      app_(shell::Environment{ui_, port, ticks, clock_, repaint_, std::move(helpFile), {}, &ports_}) {
     ui_.setScript(this);
     ui_.onEvent = [this](const ui::RecordedEvent& e) { printEvent(e); };
     ui_.onUnanswered = [this](const ui::MessageBoxRequest& box) {

@@ -21,8 +21,13 @@ namespace appgen::cli {
 class ScriptSession : private ui::ScriptSource {
 public:
     // `lines`: the script; `out`: where events and dumps go; `err`: errors.
+    // Transfers use the system's serial ports and millisecond clock.
     ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
                   std::string helpFile, std::FILE* out, std::FILE* err);
+    // Transfers go through `port`, timed by `ticks` (a fake terminal in virtual time).
+    ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
+                  std::string helpFile, std::FILE* out, std::FILE* err,
+                  link::SerialPort& port, link::TickClock& ticks);
 
     // Runs the script to its end; false when a line failed.
     bool run();
