@@ -11,7 +11,7 @@
 #include "link/download.h"
 #include "link/program_image.h"
 #include "link/upload.h"
-#include "platform/posix_serial_port.h"
+#include "platform/system_serial_port.h"
 #include "platform/steady_tick_clock.h"
 
 namespace appgen::cli {
@@ -39,7 +39,7 @@ bool loadProject(const std::string& path, Workspace& ws) {
 }
 
 struct Session {
-    platform::PosixSerialPort port;
+    platform::SystemSerialPort port;
     platform::SteadyTickClock clock;
     link::LinkState state;  // the run's line settings
 };

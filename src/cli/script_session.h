@@ -10,7 +10,7 @@
 
 #include "cli/script_lexer.h"
 #include "cli/simulate_session.h"
-#include "platform/posix_serial_port.h"
+#include "platform/system_serial_port.h"
 #include "platform/steady_tick_clock.h"
 #include "shell/application.h"
 #include "ui/headless_services.h"
@@ -52,7 +52,7 @@ private:
     ui::HeadlessServices ui_;
     VirtualLocalClock clock_;
     simulator::NoRepaint repaint_;
-    platform::PosixSerialPort port_;
+    platform::SystemSerialPort port_;
     platform::SteadyTickClock ticks_;
     shell::Application app_;
 };
