@@ -8,6 +8,7 @@
 #include "cli/cli_project.h"
 #include "cli/commands.h"
 #include "link/program_image.h"
+#include "project/utf8_path.h"
 
 namespace appgen::cli {
 namespace {
@@ -29,19 +30,19 @@ int usage(bool help) {
 bool writeImage(const std::string& path, const link::ProgramImage& image) {
     const std::string tmp = path + ".tmp";
     {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        std::ofstream out(utf8Path(tmp), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(image.data()),
                   static_cast<std::streamsize>(image.size()));
         out.close();
         if (!out) {
             std::error_code ec;
-            std::filesystem::remove(tmp, ec);
+            std::filesystem::remove(utf8Path(tmp), ec);
             return false;
         }
     }
     std::error_code ec;
-    std::filesystem::rename(tmp, path, ec);
-    if (ec) std::filesystem::remove(tmp, ec);
+    std::filesystem::rename(utf8Path(tmp), utf8Path(path), ec);
+    if (ec) std::filesystem::remove(utf8Path(tmp), ec);
     return !ec;
 }
 

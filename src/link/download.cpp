@@ -10,6 +10,7 @@
 #include "link/lookup_lines.h"
 #include "link/operator_messages.h"
 #include "link/port_open.h"
+#include "project/utf8_path.h"
 
 namespace appgen::link {
 namespace {
@@ -145,7 +146,7 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle) {
     if (!path) return kDownloadFailed;
     link.state.lastLookupFile = *path;
 
-    std::ifstream file(*path, std::ios::binary);
+    std::ifstream file(utf8Path(*path), std::ios::binary);
     if (!file) {
         ui::MessageBoxRequest r;
         r.caption = msg::kError;

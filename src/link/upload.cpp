@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "link/link_messages.h"
 #include "link/operator_messages.h"
 #include "link/port_open.h"
+#include "project/utf8_path.h"
 
 namespace appgen::link {
 namespace {
@@ -35,22 +37,21 @@ void tell(LinkContext& link, const char* caption, const std::string& text) {
 // The file the records go to, closed on every way out.
 class OutputFile {
 public:
-    explicit OutputFile(const std::string& path) : f_(std::fopen(path.c_str(), "w+b")) {}
+    explicit OutputFile(const std::string& path) : f_(utf8Path(path), std::ios::binary | std::ios::trunc) {}
     ~OutputFile() { close(); }
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
-    bool isOpen() const { return f_ != nullptr; }
+    bool isOpen() const { return f_.is_open(); }
     void writeRecord(std::span<const std::uint8_t> data) {
-        std::fwrite(data.data(), 1, data.size(), f_);
-        std::fwrite("\r\n", 1, 2, f_);
+        f_.write(reinterpret_cast<const char*>(data.data()), static_cast<std::streamsize>(data.size()));
+        f_.write("\r\n", 2);
     }
     void close() {
-        if (f_) std::fclose(f_);
-        f_ = nullptr;
+        if (f_.is_open()) f_.close();
     }
 
 private:
-    std::FILE* f_;
+    std::ofstream f_;
 };
 
 enum class Connection { Stands, TimedOut, Refused };
@@ -200,7 +201,7 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle) {
                     ui::Icon::Warning);
     } else {
         if (outcome.result == kUploadNothing) tell(link, msg::kUploadData, msg::kNoData);
-        std::filesystem::remove(*path, ec);
+        std::filesystem::remove(utf8Path(*path), ec);
     }
     return outcome;
 }

@@ -93,12 +93,19 @@ bool Win32SerialPort::setDriverTimeouts(link::Tick readWaitMs) {
 }
 
 bool Win32SerialPort::fill(link::Tick waitMs) {
-    if (!setDriverTimeouts(waitMs)) return false;
+    // What the driver already holds comes in one call; when it holds nothing,
+    // the driver waits for the next byte, sleeping, until the deadline.
     DWORD got = 0;
-    if (!ReadFile(h(handle_), buffer_.data(), static_cast<DWORD>(buffer_.size()), &got, nullptr) || got == 0)
-        return false;
+    if (setDriverTimeouts(0) &&
+        ReadFile(h(handle_), buffer_.data(), static_cast<DWORD>(buffer_.size()), &got, nullptr) && got > 0) {
+        head_ = 0;
+        tail_ = got;
+        return true;
+    }
+    if (waitMs == 0 || !setDriverTimeouts(waitMs)) return false;
+    if (!ReadFile(h(handle_), buffer_.data(), 1, &got, nullptr) || got == 0) return false;
     head_ = 0;
-    tail_ = got;
+    tail_ = 1;
     return true;
 }
 

@@ -65,11 +65,12 @@ bool framingMatches(const link::LineSettings& s, const DCB& dcb) {
 
 COMMTIMEOUTS commTimeoutsFor(link::Tick waitMs, const link::PortTimeouts& link) {
     COMMTIMEOUTS t{};
-    t.ReadIntervalTimeout = MAXDWORD;
-    if (waitMs > 0) {
-        // MAXDWORD, MAXDWORD, n: what is there at once, else the first byte, else
-        // nothing after n ms (MAXDWORD as the constant would mean "never").
-        t.ReadTotalTimeoutMultiplier = MAXDWORD;
+    // Windows would also return at the first byte with MAXDWORD, MAXDWORD, n,
+    // but Wine (8.0) then waits out all n ms whatever arrives: a read of one
+    // byte with a total time-out alone returns at that byte on both.
+    if (waitMs == 0) {
+        t.ReadIntervalTimeout = MAXDWORD;
+    } else {
         t.ReadTotalTimeoutConstant = waitMs < MAXDWORD ? waitMs : MAXDWORD - 1;
     }
     t.WriteTotalTimeoutMultiplier = link.writeTotalMultiplier;

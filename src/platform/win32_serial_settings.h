@@ -23,9 +23,9 @@ void applyToDcb(const link::LineSettings& s, DCB& dcb);
 // Whether the driver kept the speed and framing asked for.
 bool framingMatches(const link::LineSettings& s, const DCB& dcb);
 
-// Reads that return the bytes already there at once, else the first byte to
-// arrive, else nothing once waitMs has passed; writes bounded by the link's
-// write time-outs.
+// With waitMs 0, reads that return at once with what the driver holds; else
+// reads that wait at most waitMs for a one-byte buffer to fill. Writes are
+// bounded by the link's write time-outs.
 COMMTIMEOUTS commTimeoutsFor(link::Tick waitMs, const link::PortTimeouts& link);
 
 // "cannot open port COM5: Access is denied. Another program has the port

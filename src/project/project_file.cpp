@@ -10,6 +10,7 @@
 
 #include "project/m40_conversion.h"
 #include "project/m40_layout.h"
+#include "project/utf8_path.h"
 
 namespace appgen {
 namespace {
@@ -53,8 +54,8 @@ ReadResult readProjectBytes(const unsigned char* data, std::size_t size, Project
 
 ReadResult readProjectFile(const std::string& path, Project& p) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {ReadStatus::CannotOpen, false};
-    std::ifstream in(path, std::ios::binary);
+    if (!std::filesystem::is_regular_file(utf8Path(path), ec)) return {ReadStatus::CannotOpen, false};
+    std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) return {ReadStatus::CannotOpen, false};
     // Nothing past the largest known file is needed to tell or read a project.
     std::vector<unsigned char> bytes(kProjectFileSize);
@@ -73,26 +74,26 @@ std::string projectFileImage(const Project& p) {
 bool writeProjectFile(const std::string& path, const Project& p) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    if (path.empty() || fs::is_directory(path, ec)) return false;
+    if (path.empty() || fs::is_directory(utf8Path(path), ec)) return false;
     // Write beside the target and rename over it: a failed save leaves the old file whole.
     std::random_device rd;
     const std::string temp = path + ".~" + std::to_string(rd() % 1000000u);
     const std::string image = projectFileImage(p);
     {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+        std::ofstream out(utf8Path(temp), std::ios::binary | std::ios::trunc);
         if (!out) return false;
         out.write(image.data(), static_cast<std::streamsize>(image.size()));
         out.flush();
         const bool written = out.good();
         out.close();
         if (!written || out.fail()) {
-            fs::remove(temp, ec);
+            fs::remove(utf8Path(temp), ec);
             return false;
         }
     }
-    fs::rename(temp, path, ec);
+    fs::rename(utf8Path(temp), utf8Path(path), ec);
     if (ec) {
-        fs::remove(temp, ec);
+        fs::remove(utf8Path(temp), ec);
         return false;
     }
     return true;

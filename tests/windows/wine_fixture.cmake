@@ -16,6 +16,7 @@ set_tests_properties(wine/stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${A
 # appgen-cli.exe under Wine, as a program the host's test scripts can start.
 set(APPGEN_CLI_WINE ${CMAKE_BINARY_DIR}/appgen-cli-wine)
 file(CONFIGURE OUTPUT ${APPGEN_CLI_WINE} @ONLY CONTENT [[#!/bin/sh
+export WINEDEBUG="${WINEDEBUG:--all}"
 exec "@APPGEN_WINE@" "@CMAKE_BINARY_DIR@/appgen-cli.exe" "$@"
 ]])
 file(CHMOD ${APPGEN_CLI_WINE} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
