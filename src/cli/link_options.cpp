@@ -14,7 +14,6 @@ bool parseNumber(const std::string& s, unsigned long& out) {
 }
 
 bool validPort(const std::string& p) {
-    if (p.size() == 4 && p.compare(0, 3, "COM") == 0) return p[3] >= '1' && p[3] <= '6';
 #ifdef _WIN32
     // Windows numbers ports past the dialog's six (USB adapters often get
     // COM10 and up): COMn and \\.\COMn up to COM256.
@@ -24,6 +23,8 @@ bool validPort(const std::string& p) {
         unsigned long number = 0;
         return parseNumber(std::string(n.substr(3)), number) && number >= 1 && number <= 256;
     }
+#else
+    if (p.size() == 4 && p.compare(0, 3, "COM") == 0) return p[3] >= '1' && p[3] <= '6';
 #endif
     return p.find('/') != std::string::npos;
 }

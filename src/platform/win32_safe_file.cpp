@@ -76,14 +76,14 @@ FileWriteResult replaceFile(const std::string& path, std::string_view bytes) {
         return failed(writeError);
     }
 
-    // ReplaceFileW gives the new file the old one's attributes; where it cannot
-    // (some network and emulated file systems), a plain move and the
-    // attributes set again do the same.
-    if (exists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                               nullptr, nullptr))
-        return {true, {}};
-    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        if (exists) SetFileAttributesW(target.c_str(), attributes);
+    // ReplaceFileW keeps the old file's attributes, security and creation time;
+    // where it cannot (some network file systems) a plain move does. Wine's
+    // ReplaceFileW drops the attributes, so they are set again either way.
+    if ((exists && ReplaceFileW(target.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
+                                nullptr, nullptr)) ||
+        MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        if (exists && GetFileAttributesW(target.c_str()) != attributes)
+            SetFileAttributesW(target.c_str(), attributes);
         return {true, {}};
     }
     const DWORD error = GetLastError();
