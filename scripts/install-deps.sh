@@ -7,6 +7,8 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
 if [ -f "$(dirname "$0")/../src/gui/CMakeLists.txt" ]; then
   packages+=(qt6-base-dev libgl-dev xvfb xauth desktop-file-utils fonts-dejavu-core dpkg-dev)
 fi
+# The Windows cross build (mingw-w64, POSIX threads) and Wine to run its tests.
+packages+=(g++-mingw-w64-x86-64-posix wine wine64)
 
 missing=()
 for p in "${packages[@]}"; do
