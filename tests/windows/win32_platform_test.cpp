@@ -8,8 +8,10 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include "platform/program_folder.h"
+#include "platform/win32_com_ports.h"
 #include "platform/safe_file.h"
 #include "platform/win32_serial_settings.h"
 #include "project/utf8_path.h"
@@ -130,6 +132,16 @@ TEST_F(Win32SafeFile, RefusalsLeaveEverythingAsItWas) {
 TEST(Win32ProgramFolder, IsTheFolderOfThisProgram) {
     const std::filesystem::path folder = utf8Path(programFolder());
     EXPECT_TRUE(std::filesystem::exists(folder / L"win32_platform_tests.exe")) << programFolder();
+}
+
+TEST(Win32ComPorts, ListedOnceEachInNumericOrder) {
+    unsigned last = 0;
+    for (const std::string& port : listWin32ComPorts()) {
+        ASSERT_EQ(0u, port.rfind("COM", 0)) << port;
+        const unsigned n = static_cast<unsigned>(std::stoul(port.substr(3)));
+        EXPECT_LT(last, n) << port;
+        last = n;
+    }
 }
 
 }  // namespace
