@@ -10,6 +10,8 @@ if [ -f "$(dirname "$0")/../src/gui/CMakeLists.txt" ]; then
   # dialogs' Arial-metric one, and the viewer of received data.
   packages+=(qt6-translations-l10n fonts-liberation xdg-utils)
 fi
+# The Windows cross build (mingw-w64, POSIX threads) and Wine to run its tests.
+packages+=(g++-mingw-w64-x86-64-posix wine wine64)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -9,6 +9,7 @@
 
 #include "platform/safe_file.h"
 #include "project/project_file.h"
+#include "project/utf8_path.h"
 
 namespace appgen::cli {
 
@@ -25,8 +26,8 @@ bool openProjectFile(const std::string& path, Workspace& ws) {
     switch (r.status) {
         case ReadStatus::CannotOpen: {
             std::error_code ec;
-            const char* why = std::filesystem::is_directory(path, ec) ? "it is a directory"
-                              : !std::filesystem::exists(path, ec)    ? "no such file"
+            const char* why = std::filesystem::is_directory(utf8Path(path), ec) ? "it is a directory"
+                              : !std::filesystem::exists(utf8Path(path), ec)    ? "no such file"
                                                                       : "it cannot be read";
             std::fprintf(stderr, "Error: cannot open %s: %s\n", path.c_str(), why);
             return false;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <string_view>
 
 namespace appgen::cli {
 namespace {
@@ -13,7 +14,18 @@ bool parseNumber(const std::string& s, unsigned long& out) {
 }
 
 bool validPort(const std::string& p) {
+#ifdef _WIN32
+    // Windows numbers ports past the dialog's six (USB adapters often get
+    // COM10 and up): COMn and \\.\COMn up to COM256.
+    std::string_view n = p;
+    if (n.starts_with("\\\\.\\")) n.remove_prefix(4);
+    if (n.size() >= 4 && n.size() <= 6 && n.starts_with("COM") && n[3] != '0') {
+        unsigned long number = 0;
+        return parseNumber(std::string(n.substr(3)), number) && number >= 1 && number <= 256;
+    }
+#else
     if (p.size() == 4 && p.compare(0, 3, "COM") == 0) return p[3] >= '1' && p[3] <= '6';
+#endif
     return p.find('/') != std::string::npos;
 }
 

@@ -5,6 +5,10 @@
 
 #include "cli/commands.h"
 
+#ifdef _WIN32
+#include "platform/win32_console.h"
+#endif
+
 namespace {
 
 struct Command {
@@ -38,6 +42,13 @@ void usage(std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    // Windows hands the arguments over in UTF-16; the program's are UTF-8.
+    appgen::platform::Utf8CommandLine utf8;
+    argc = utf8.argc();
+    argv = utf8.argv();
+    appgen::platform::useUtf8Console();
+#endif
     if (argc < 2) {
         usage(stderr);
         return appgen::cli::kExitUsage;

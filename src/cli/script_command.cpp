@@ -10,6 +10,7 @@
 #include "cli/script_session.h"
 #include "platform/program_folder.h"
 #include "platform/system_local_clock.h"
+#include "project/utf8_path.h"
 #include "shell/help_document.h"
 
 namespace appgen::cli {
@@ -63,7 +64,7 @@ int runScript(const Args& args) {
     }
     if (file.empty()) return usage(false);
 
-    std::ifstream in(file, std::ios::binary);
+    std::ifstream in(utf8Path(file), std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "appgen-cli script: cannot read %s\n", file.c_str());
         return kExitFailure;

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "cli/json_writer.h"
+#include "project/utf8_path.h"
 
 namespace appgen::cli {
 namespace {
@@ -241,7 +242,7 @@ void ScriptSession::printEvent(const ui::RecordedEvent& e) {
         case K::Help:
             // The file name only: the folder depends on where the program runs.
             w.key("event").value("help").key("file");
-            w.value(std::filesystem::path(e.caption).filename().string());
+            w.value(utf8String(utf8Path(e.caption).filename()));
             w.key("finder").value(e.text == "finder");
             break;
         case K::ProgressOpen:

@@ -10,7 +10,7 @@
 
 #include "cli/script_lexer.h"
 #include "cli/simulate_session.h"
-#include "platform/posix_serial_port.h"
+#include "platform/system_serial_port.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/system_port_directory.h"
 #include "shell/application.h"
@@ -58,7 +58,7 @@ private:
     ui::HeadlessServices ui_;
     VirtualLocalClock clock_;
     simulator::NoRepaint repaint_;
-    platform::PosixSerialPort port_;
+    platform::SystemSerialPort port_;
     platform::SteadyTickClock ticks_;
     // The machine's serial devices, until `device` lines give a fixed list.
     std::optional<std::vector<link::SerialDevice>> devices_;

@@ -8,6 +8,7 @@
 
 #include "project/project_file.h"
 #include "project/text.h"
+#include "project/utf8_path.h"
 
 namespace appgen::editor {
 namespace {
@@ -74,8 +75,8 @@ ImportStatus importTextBytes(const unsigned char* data, std::size_t size, Startu
 
 ImportStatus importTexts(const std::string& path, StartupTexts& t, u8& bigFont) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return ImportStatus::CannotOpen;
-    std::ifstream in(path, std::ios::binary);
+    if (!std::filesystem::is_regular_file(utf8Path(path), ec)) return ImportStatus::CannotOpen;
+    std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) return ImportStatus::CannotOpen;
     std::vector<unsigned char> bytes(kProjectFileSize);
     in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

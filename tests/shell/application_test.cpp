@@ -2,7 +2,7 @@
 // dispatcher are walked by the scripts in tests/scripts/shell.
 #include <gtest/gtest.h>
 
-#include "platform/posix_serial_port.h"
+#include "platform/system_serial_port.h"
 #include "platform/steady_tick_clock.h"
 #include "shell/application.h"
 #include "simulator/key_codes.h"
@@ -20,7 +20,7 @@ public:
 
 struct Harness {
     ui::HeadlessServices ui;
-    platform::PosixSerialPort port;
+    platform::SystemSerialPort port;
     platform::SteadyTickClock ticks;
     FixedClock clock;
     simulator::NoRepaint repaint;

@@ -1,0 +1,53 @@
+// The serial port on Windows: "\\.\COMn" opened unshared, the link's line
+// settings in a DCB, and reads that wait in the driver (COMMTIMEOUTS) until a
+// byte or the deadline, without spinning.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "link/serial_port.h"
+
+namespace appgen::platform {
+
+class Win32SerialPort : public link::SerialPort {
+public:
+    Win32SerialPort() = default;
+    ~Win32SerialPort() override;
+    Win32SerialPort(const Win32SerialPort&) = delete;
+    Win32SerialPort& operator=(const Win32SerialPort&) = delete;
+
+    link::OpenResult open(const std::string& name) override;
+    bool isOpen() const override { return handle_ != nullptr; }
+    bool setQueueSizes(std::size_t input, std::size_t output) override;
+    bool apply(const link::LineSettings& settings) override;
+    link::PortTimeouts timeouts() const override { return timeouts_; }
+    bool setTimeouts(const link::PortTimeouts& t) override;
+    std::optional<std::uint8_t> readByte(link::Tick waitMs) override;
+    void write(std::span<const std::uint8_t> bytes) override;
+    void purgeInput() override;
+    void close() override;
+
+    // Whether the device has modem lines (DTR, RTS) that the driver can set.
+    bool hasModemLines() const { return modemLines_; }
+
+private:
+    bool setDriverTimeouts(link::Tick readWaitMs);
+    bool fill(link::Tick waitMs);
+
+    void* handle_ = nullptr;  // HANDLE of the device
+    void* guard_ = nullptr;   // HANDLE of the named mutex that marks it ours
+    bool modemLines_ = false;
+    link::PortTimeouts timeouts_{};
+    // The driver's COMMTIMEOUTS: current when the link's write time-outs and
+    // this read wait were last given to it.
+    bool driverCurrent_ = false;
+    link::Tick driverReadWait_ = 0;
+    std::array<std::uint8_t, 256> buffer_{};
+    std::size_t head_ = 0;
+    std::size_t tail_ = 0;
+};
+
+}  // namespace appgen::platform

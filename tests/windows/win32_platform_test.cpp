@@ -1,0 +1,148 @@
+// The Win32 backends' own logic, run under Wine: port names, the DCB and
+// COMMTIMEOUTS the link's settings become, the operator's open failure texts,
+// and the safe file replace on the Windows file system.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/program_folder.h"
+#include "platform/win32_com_ports.h"
+#include "platform/safe_file.h"
+#include "platform/win32_serial_settings.h"
+#include "project/utf8_path.h"
+
+namespace appgen::platform {
+namespace {
+
+TEST(Win32SerialSettings, PortNamesBecomeDevices) {
+    const std::pair<const char*, const wchar_t*> cases[] = {
+        {"COM1", L"\\\\.\\COM1"},   {"com6", L"\\\\.\\COM6"},         {"COM10", L"\\\\.\\COM10"},
+        {"COM256", L"\\\\.\\COM256"}, {"\\\\.\\COM12", L"\\\\.\\COM12"}, {"COM0", L"COM0"},
+        {"COM257", L"COM257"},      {"COMx", L"COMx"},               {"\\\\.\\CNCA0", L"\\\\.\\CNCA0"},
+    };
+    for (const auto& [name, device] : cases) EXPECT_EQ(device, win32DeviceName(name)) << name;
+    EXPECT_EQ(L"Global\\appgen-serial-__._COM5", portMutexName(L"\\\\.\\com5"));
+}
+
+TEST(Win32SerialSettings, LineSettingsFillTheDcb) {
+    link::LineSettings s;
+    s.baudRate = 38400;
+    s.byteSize = 8;
+    s.parity = link::Parity::Even;
+    s.stopBits = link::StopBits::Two;
+    s.dtr = link::LineMode::Enable;
+    s.rts = link::LineMode::Handshake;
+    s.outxCtsFlow = true;
+    DCB dcb{};
+    dcb.fInX = TRUE;
+    dcb.fNull = TRUE;
+    applyToDcb(s, dcb);
+    EXPECT_EQ(38400u, dcb.BaudRate);
+    EXPECT_EQ(8, dcb.ByteSize);
+    EXPECT_EQ(EVENPARITY, dcb.Parity);
+    EXPECT_EQ(TWOSTOPBITS, dcb.StopBits);
+    EXPECT_EQ(static_cast<DWORD>(DTR_CONTROL_ENABLE), dcb.fDtrControl);
+    EXPECT_EQ(static_cast<DWORD>(RTS_CONTROL_HANDSHAKE), dcb.fRtsControl);
+    EXPECT_TRUE(dcb.fOutxCtsFlow && dcb.fParity && dcb.fBinary);
+    EXPECT_FALSE(dcb.fOutX || dcb.fInX || dcb.fNull || dcb.fAbortOnError);
+    EXPECT_TRUE(framingMatches(s, dcb));
+    dcb.BaudRate = 9600;
+    EXPECT_FALSE(framingMatches(s, dcb));
+}
+
+TEST(Win32SerialSettings, ReadsReturnAtOnceOrWaitForOneByte) {
+    const link::PortTimeouts link{0xFFFFFFFFu, 0, 0, 5, 50};
+    const COMMTIMEOUTS now = commTimeoutsFor(0, link);
+    EXPECT_EQ(MAXDWORD, now.ReadIntervalTimeout);
+    EXPECT_EQ(0u, now.ReadTotalTimeoutMultiplier + now.ReadTotalTimeoutConstant);
+    const COMMTIMEOUTS wait = commTimeoutsFor(100, link);
+    EXPECT_EQ(0u, wait.ReadIntervalTimeout + wait.ReadTotalTimeoutMultiplier);
+    EXPECT_EQ(100u, wait.ReadTotalTimeoutConstant);
+    EXPECT_EQ(5u, wait.WriteTotalTimeoutMultiplier);
+    EXPECT_EQ(50u, wait.WriteTotalTimeoutConstant);
+    // MAXDWORD as a total would mean "wait for ever".
+    EXPECT_GT(MAXDWORD, commTimeoutsFor(0xFFFFFFFFu, link).ReadTotalTimeoutConstant);
+}
+
+TEST(Win32SerialSettings, OpenFailuresSayWhy) {
+    const std::string denied = win32OpenFailureText("COM3", ERROR_ACCESS_DENIED);
+    EXPECT_NE(std::string::npos, denied.find("cannot open port COM3: ")) << denied;
+    EXPECT_NE(std::string::npos, denied.find("Another program has the port open.")) << denied;
+    const std::string missing = win32OpenFailureText("COM9", ERROR_FILE_NOT_FOUND);
+    EXPECT_NE(std::string::npos, missing.find("no such port")) << missing;
+}
+
+class Win32SafeFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() / L"appgen-safe-файлы";
+        std::filesystem::remove_all(dir);
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override {
+        for (const auto& e : std::filesystem::directory_iterator(dir))
+            SetFileAttributesW(e.path().c_str(), FILE_ATTRIBUTE_NORMAL);
+        std::filesystem::remove_all(dir);
+    }
+    std::string at(const char* name) const { return utf8String(dir / utf8Path(name)); }
+    std::string slurp(const std::string& path) const {
+        std::ifstream in(utf8Path(path), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::size_t files() const {
+        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
+    }
+    std::filesystem::path dir;
+};
+
+TEST_F(Win32SafeFile, CreatesAndReplacesKeepingAttributes) {
+    const std::string path = at("склад.TGP");
+    ASSERT_TRUE(replaceFile(path, "first").ok);
+    EXPECT_EQ("first", slurp(path));
+    const std::wstring wide = utf8Path(path).wstring();
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_TRUE(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    const FileWriteResult r = replaceFile(path, std::string("second\0bytes", 12));
+    ASSERT_TRUE(r.ok) << r.reason;
+    EXPECT_EQ(std::string("second\0bytes", 12), slurp(path));
+    EXPECT_TRUE(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(1u, files());
+}
+
+TEST_F(Win32SafeFile, RefusalsLeaveEverythingAsItWas) {
+    const std::string locked = at("locked.TGP");
+    ASSERT_TRUE(replaceFile(locked, "kept").ok);
+    SetFileAttributesW(utf8Path(locked).c_str(), FILE_ATTRIBUTE_READONLY);
+    const FileWriteResult r = replaceFile(locked, "lost");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(std::string::npos, r.reason.find("read-only")) << r.reason;
+    EXPECT_EQ("kept", slurp(locked));
+    EXPECT_FALSE(replaceFile(utf8String(dir), "x").ok);
+    const FileWriteResult noFolder = replaceFile(at("no-such-folder\\a.TGP"), "x");
+    EXPECT_FALSE(noFolder.ok);
+    EXPECT_FALSE(noFolder.reason.empty());
+    EXPECT_EQ(1u, files());
+}
+
+TEST(Win32ProgramFolder, IsTheFolderOfThisProgram) {
+    const std::filesystem::path folder = utf8Path(programFolder());
+    EXPECT_TRUE(std::filesystem::exists(folder / L"win32_platform_tests.exe")) << programFolder();
+}
+
+TEST(Win32ComPorts, ListedOnceEachInNumericOrder) {
+    unsigned last = 0;
+    for (const std::string& port : listWin32ComPorts()) {
+        ASSERT_EQ(0u, port.rfind("COM", 0)) << port;
+        const unsigned n = static_cast<unsigned>(std::stoul(port.substr(3)));
+        EXPECT_LT(last, n) << port;
+        last = n;
+    }
+}
+
+}  // namespace
+}  // namespace appgen::platform
