@@ -58,8 +58,10 @@ LineRead readLine(std::string_view raw) {
     return {PortMapEntry{*com, std::string(value), 0}, std::nullopt};
 }
 
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+
 std::string stripBom(std::string_view text) {
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    if (text.substr(0, 3) == kBom) text.remove_prefix(3);
     return std::string(text);
 }
 
@@ -142,6 +144,10 @@ std::string editPortMap(std::string_view text, int com, const std::optional<std:
         if (trim(out).empty()) out = kHeader;
         out += line + '\n';
     }
+    // A file's own byte-order mark stays; and a later line that began with
+    // one must not become the first line and lose it, or a line the parser
+    // skipped would start to count.
+    if (text.substr(0, 3) == kBom || std::string_view(out).substr(0, 3) == kBom) out.insert(0, kBom);
     return out;
 }
 

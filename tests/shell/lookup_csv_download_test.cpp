@@ -47,7 +47,11 @@ protected:
         l.fieldLen[0] = 4;
         l.fieldLen[1] = 3;
         l.separator = ';';
-        path = (fs::temp_directory_path() / "appgen-lookup-csv-test.CSV").string();
+        // CTest runs the cases side by side: each has a file of its own.
+        const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+        path = (fs::temp_directory_path() /
+                (std::string("appgen-lookup-csv-") + test->name() + ".CSV"))
+                   .string();
     }
     void TearDown() override { fs::remove(path); }
     void put(const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
