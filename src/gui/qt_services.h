@@ -65,9 +65,9 @@ private:
     std::unique_ptr<QObject> anchor_;  // lives on the user-interface thread
     QPointer<QWidget> owner_;
     std::function<void(int)> commandSink_;
-    std::unique_ptr<ProgressWindow> connecting_;
     std::unique_ptr<ProgressWindow> bar_;
     std::unique_ptr<CountBox> count_;
+    std::unique_ptr<ProgressWindow> connecting_;
     std::unique_ptr<HelpWindow> help_;
     int sheetsRun_ = 0;
     std::atomic<int> modalsRun_{0};
