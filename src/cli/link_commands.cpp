@@ -21,7 +21,8 @@ namespace {
 
 constexpr const char* kPortHelp =
     "  --port P       COM1..COM6 or a device path (/dev/ttyUSB0); COMn is the device in\n"
-    "                 $APPGEN_COMn, else /dev/ttyS<n-1>\n"
+    "                 $APPGEN_COMn, else in the port map (appgen-cli ports), else\n"
+    "                 /dev/ttyS<n-1>\n"
     "  --baud B       115200, 57600, 38400, 19200 or 9600\n"
     "                 (without them: the project's port settings, else COM1 at 115200)\n"
     "  --cradle       through the infrared cradle (\"Via Cradle-IR\")\n";

@@ -45,6 +45,19 @@ void LinkConsole::progressOpen(const ui::ProgressRequest& r) {
     last_ = -1;
 }
 
+// Waiting for the terminal is worth a line on a terminal only; Ctrl-C stops it.
+void LinkConsole::connectingOpen(const ui::ProgressRequest& r) {
+    if (!tty_) return;
+    std::fprintf(out_, "%s %s", r.text.c_str(), r.detail.c_str());
+    progressShown_ = true;
+    std::fflush(out_);
+}
+
+void LinkConsole::connectingClose() {
+    endProgressLine();
+    std::fflush(out_);
+}
+
 void LinkConsole::progressSet(int value) {
     if (value == last_) return;
     last_ = value;

@@ -20,6 +20,8 @@ public:
     void progressOpen(const ui::ProgressRequest& request) override;
     void progressSet(int value) override;
     void progressClose() override;
+    void connectingOpen(const ui::ProgressRequest& request) override;
+    void connectingClose() override;
     bool launchViewer(const std::string& path) override;
     void showHelp(const std::string&, bool) override {}
     void postCommand(int) override {}

@@ -125,6 +125,19 @@ bool ScriptSession::queueLine(const std::vector<ScriptWord>& w) {
         devices_->push_back(std::move(d));
         return true;
     }
+    if (verb == "press-cancel") {
+        // The Cancel button of a transfer's window: "press-cancel connecting"
+        // as soon as it waits for the terminal, "press-cancel N" once the
+        // progress (percent, or records) reaches N.
+        const auto n = w.size() == 2 ? toInt(w[1].utf8) : std::nullopt;
+        if (w.size() == 2 && w[1].utf8 == "connecting")
+            ui_.queueCancel({ui::CancelPress::When::Connecting, 0});
+        else if (n && *n >= 0)
+            ui_.queueCancel({ui::CancelPress::When::Progress, *n});
+        else
+            fail("press-cancel takes connecting or a progress value");
+        return true;
+    }
     if (verb == "file") {
         if (w.size() != 2) {
             fail("file takes a path or cancel");
@@ -227,6 +240,7 @@ void ScriptSession::printEvent(const ui::RecordedEvent& e) {
     switch (e.kind) {
         case K::Box:
             w.key("event").value("box").key("caption").value(e.caption).key("text").value(e.text);
+            if (!e.detail.empty()) w.key("detail").value(e.detail);
             w.key("answer").value(answerName(e.answer));
             break;
         case K::File:
@@ -248,10 +262,19 @@ void ScriptSession::printEvent(const ui::RecordedEvent& e) {
         case K::ProgressOpen:
             w.key("event").value("progress").key("caption").value(e.caption).key("text").value(e.text);
             break;
+        case K::Connecting:
+            w.key("event").value("connecting");
+            if (e.value == 0) {
+                w.key("closed").value(true);
+                break;
+            }
+            w.key("caption").value(e.caption).key("text").value(e.text).key("detail").value(e.detail);
+            break;
         case K::ProgressSet: w.key("event").value("progress").key("value").value(e.value); break;
         case K::ProgressClose: w.key("event").value("progress").key("closed").value(true); break;
         case K::Post: w.key("event").value("post").key("command").value(e.value); break;
         case K::Dump: print(e.text); return;
+        case K::Cancel: w.key("event").value("cancel"); break;
         case K::Rejected: return;  // reported by rejected()
     }
     w.endObject();

@@ -55,7 +55,8 @@ MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint
 
     timer_.setInterval(kTimerMs);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        if (app_ && !transfers_.running()) app_->tick();
+        if (app_ && transfers_.running()) app_->tickWhileTransferring();
+        else if (app_) app_->tick();
     });
 }
 
@@ -94,7 +95,10 @@ void MainWindow::runCommand(int id) {
     if (isTransfer(id)) {
         // Nothing else touches the application until the worker is done.
         Application& app = *app_;
+        // The busy cursor tells why clicks on the terminal do nothing meanwhile.
+        setCursor(Qt::BusyCursor);
         transfers_.run([&app, id] { app.command(id); });
+        setCursor(Qt::ArrowCursor);
     } else {
         app_->command(id);
     }

@@ -137,14 +137,29 @@ std::optional<std::string> QtServices::fileDialog(const ui::FileDialogRequest& r
 
 void QtServices::progressOpen(const ui::ProgressRequest& request) {
     onUiThread([&] {
+        const auto cancel = [this] { cancel_ = true; };
         if (request.kind == ui::ProgressRequest::Kind::Bar) {
             bar_ = std::make_unique<ProgressWindow>(qs(request.caption), qs(request.text));
+            bar_->cancelButton()->onCancel = cancel;
             bar_->show();
         } else {
             count_ = std::make_unique<CountBox>(qs(request.text));
+            count_->cancelButton()->onCancel = cancel;
             count_->show();
         }
     });
+}
+
+void QtServices::connectingOpen(const ui::ProgressRequest& request) {
+    onUiThread([&] {
+        connecting_ = std::make_unique<ProgressWindow>(qs(request.caption), qs(request.text), qs(request.detail));
+        connecting_->cancelButton()->onCancel = [this] { cancel_ = true; };
+        connecting_->show();
+    });
+}
+
+void QtServices::connectingClose() {
+    onUiThread([&] { connecting_.reset(); });
 }
 
 // Steps do not wait for the screen: the link goes on at once. They run on the

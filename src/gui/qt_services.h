@@ -39,6 +39,10 @@ public:
     void progressOpen(const ui::ProgressRequest& request) override;
     void progressSet(int value) override;
     void progressClose() override;
+    void connectingOpen(const ui::ProgressRequest& request) override;
+    void connectingClose() override;
+    void transferStarts() override { cancel_ = false; }
+    bool cancelRequested() override { return cancel_.load(); }
     bool launchViewer(const std::string& path) override;
     void showHelp(const std::string& path, bool finder) override;
     void postCommand(int command) override;
@@ -47,6 +51,7 @@ public:
 
     // What is up at the moment, for the tests and the benchmark.
     ProgressWindow* progressWindow() const { return bar_.get(); }
+    ProgressWindow* connectingWindow() const { return connecting_.get(); }
     CountBox* countBox() const { return count_.get(); }
     HelpWindow* helpWindow() const { return help_.get(); }
     int sheetsRun() const { return sheetsRun_; }
@@ -65,9 +70,11 @@ private:
     std::function<bool(const std::string&)> viewer_;
     std::unique_ptr<ProgressWindow> bar_;
     std::unique_ptr<CountBox> count_;
+    std::unique_ptr<ProgressWindow> connecting_;
     std::unique_ptr<HelpWindow> help_;
     int sheetsRun_ = 0;
     std::atomic<int> modalsRun_{0};
+    std::atomic<bool> cancel_{false};  // set on the user-interface thread, read by the transfer
 };
 
 }  // namespace appgen::gui

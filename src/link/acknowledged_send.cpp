@@ -3,6 +3,7 @@
 #include "link/frames.h"
 #include "link/link_messages.h"
 #include "link/operator_messages.h"
+#include "link/transfer_cancel.h"
 
 namespace appgen::link {
 
@@ -10,10 +11,10 @@ std::string readReplyLine(LinkContext& link) {
     std::string reply;
     const Tick limit = link.timings.replyTimeout;
     const Tick start = link.clock.now();
-    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit && !lineDown(link);) {
+    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit && !lineDown(link) && !cancelled(link);) {
         // Wait until just past the limit: the reply ends when more than the
         // limit has passed.
-        const auto b = link.port.readByte(limit - e + 1);
+        const auto b = link.port.readByte(pollSlice(limit - e + 1));
         if (!b) continue;
         reply.push_back(static_cast<char>(*b));
         if (*b == kCr || reply.size() == kMaxReply) break;
@@ -31,6 +32,8 @@ void tellLineDown(LinkContext& link) {
 
 bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit) {
     for (int write = 0; write < kWritesPerUnit; ++write) {
+        // A Cancel stops before the next unit, never in the middle of one.
+        if (cancelled(link)) return false;
         link.port.write(unit);
         const std::string reply = readReplyLine(link);
         if (reply == "FULL") {
@@ -38,6 +41,7 @@ bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit) {
             return false;
         }
         if (reply == "ACK") return true;
+        if (cancelled(link)) return false;
         if (lineDown(link)) {
             tellLineDown(link);
             return false;

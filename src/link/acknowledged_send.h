@@ -14,7 +14,7 @@ inline constexpr int kWritesPerUnit = 4;
 inline constexpr std::size_t kMaxReply = 10;
 
 // Bytes received until CR, 10 bytes or the reply time-out, whichever comes
-// first; a final CR is removed.
+// first (or a Cancel); a final CR is removed.
 std::string readReplyLine(LinkContext& link);
 
 // Whether the port has been lost or stopped: no reply can come any more.
@@ -24,7 +24,8 @@ bool lineDown(LinkContext& link);
 void tellLineDown(LinkContext& link);
 
 // Writes the unit until the reply is "ACK", at most four times. "FULL",
-// four refusals and a lost line are told to the operator; all give false.
+// four refusals and a lost line are told to the operator; all give false,
+// and so does a Cancel, silently.
 bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit);
 
 }  // namespace appgen::link

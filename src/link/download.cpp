@@ -12,6 +12,7 @@
 #include "link/lookup_lines.h"
 #include "link/operator_messages.h"
 #include "link/port_open.h"
+#include "link/transfer_cancel.h"
 
 namespace appgen::link {
 namespace {
@@ -25,15 +26,19 @@ using Transfer = std::function<bool()>;
 using Reopen = std::function<bool()>;
 
 bool handshake(LinkContext& link) {
+    ConnectingNotice connecting(link, msg::kProgressCaption);
     for (int i = 0; i < kHandshakes; ++i) {
         link.port.write(kHandshake);
         if (readReplyLine(link) == "ACK") return true;
+        if (cancelled(link)) return false;
         if (lineDown(link)) {
+            connecting.close();
             tellLineDown(link);
             return false;
         }
     }
-    showError(link.ui, msg::kNotReady);
+    connecting.close();
+    showError(link.ui, msg::kNotReady, ui::Icon::Warning, noAnswerAdvice(link, TransferKind::Download));
     return false;
 }
 
@@ -65,10 +70,10 @@ bool attempt(LinkContext& link, const Transfer& transfer) {
 
 // Attempts until one succeeds or the operator declines another. A port that
 // was lost is opened afresh for the next attempt (the adapter may be back);
-// a stop asks nothing more.
+// a stop or a Cancel asks nothing more.
 bool attemptsWithRetry(LinkContext& link, const Transfer& transfer, const Reopen& reopen) {
     bool ok = attempt(link, transfer);
-    while (!ok && link.port.status() != LineStatus::Stopped &&
+    while (!ok && link.port.status() != LineStatus::Stopped && !link.cancelled &&
            askYesNo(link.ui, msg::kError, msg::kRetryQuestion, ui::Icon::Question)) {
         if (link.port.status() == LineStatus::Lost && !reopen()) continue;
         ok = attempt(link, transfer);

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "link/port_directory.h"
 #include "link/serial_port.h"
 #include "link/tick_clock.h"
 #include "ui/services.h"
@@ -31,6 +32,12 @@ struct LinkContext {
     ui::Services& ui;
     LinkState& state;
     LinkTimings timings{};
+    // Set by the open, for the messages: the device and where it came from,
+    // and whether the transfer goes through the cradle.
+    PortAnswer opened{};
+    bool viaCradle = false;
+    // The operator's Cancel, once seen (cancelled() in transfer_cancel.h).
+    bool cancelled = false;
 };
 
 }  // namespace appgen::link

@@ -23,6 +23,10 @@ bool askYesNo(ui::Services& ui, const std::string& caption, const std::string& t
     return ui.messageBox(r) == ui::Answer::Yes;
 }
 
+std::string noAnswerAdvice(const LinkContext& link, TransferKind kind) {
+    return timeoutAdvice(link.opened, link.state.line.baudRate, kind, link.viaCradle);
+}
+
 std::string withCount(const char* format, int n) {
     std::string s = format;
     const auto at = s.find("%d");

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "link/link_context.h"
+#include "link/port_advice.h"
 #include "ui/services.h"
 
 namespace appgen::link {
@@ -13,6 +15,9 @@ void showError(ui::Services& ui, const std::string& text, ui::Icon icon = ui::Ic
 // A Yes/No question; true for Yes.
 bool askYesNo(ui::Services& ui, const std::string& caption, const std::string& text,
               ui::Icon icon);
+// What to check when the terminal did not answer on the port the transfer
+// opened: its device, speed, mode and cable or cradle.
+std::string noAnswerAdvice(const LinkContext& link, TransferKind kind);
 // The text with its single "%d" replaced by n.
 std::string withCount(const char* format, int n);
 

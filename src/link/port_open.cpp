@@ -11,6 +11,18 @@ constexpr std::size_t kInputQueue = 256;
 constexpr std::size_t kDownloadOutputQueue = 1200;
 constexpr std::size_t kUploadOutputQueue = 256;
 
+// A transfer starts with the open: earlier Cancel presses are forgotten, and
+// the messages learn which device this is.
+OpenResult openPort(LinkContext& link, const PortChoice& choice, bool cradle) {
+    link.ui.transferStarts();
+    link.cancelled = false;
+    link.viaCradle = cradle;
+    OpenResult opened = link.port.open(choice.name);
+    link.opened = opened.port;
+    if (link.opened.device.empty()) link.opened = {choice.name, choice.name, PortSource::Given};
+    return opened;
+}
+
 void set8N1(LineSettings& line, u8 baudIndex) {
     line.baudRate = baudFromIndex(baudIndex);
     line.byteSize = 8;
@@ -21,7 +33,7 @@ void set8N1(LineSettings& line, u8 baudIndex) {
 }  // namespace
 
 int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
-    const OpenResult opened = link.port.open(choice.name);
+    const OpenResult opened = openPort(link, choice, cradle);
     if (!opened.ok) {
         showError(link.ui, msg::kCantOpenPort, ui::Icon::Warning, opened.detail);
         return kOpenFailed;
@@ -42,7 +54,7 @@ int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
 }
 
 bool openForUpload(LinkContext& link, const PortChoice& choice, bool cradle) {
-    const OpenResult opened = link.port.open(choice.name);
+    const OpenResult opened = openPort(link, choice, cradle);
     if (!opened.ok) {
         showError(link.ui, msg::kFailToOpenPort, ui::Icon::None, opened.detail);
         return false;

@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 
+#include "link/port_directory.h"
 #include "link/tick_clock.h"
 
 namespace appgen::link {
@@ -54,6 +55,7 @@ enum class LineStatus : std::uint8_t { Up, Lost, Stopped };
 struct OpenResult {
     bool ok = false;
     std::string detail;  // when it failed: the port, the system's reason and any known fix
+    PortAnswer port{};   // the device opened (or not) and where the name led; empty if unknown
 };
 
 class SerialPort {

@@ -8,6 +8,7 @@
 #include "link/link_messages.h"
 #include "link/operator_messages.h"
 #include "link/port_open.h"
+#include "link/transfer_cancel.h"
 
 namespace appgen::link {
 namespace {
@@ -31,20 +32,23 @@ void tell(LinkContext& link, const char* caption, const std::string& text) {
     link.ui.messageBox(r);
 }
 
-enum class Connection { Stands, TimedOut, Refused, LineDown };
+enum class Connection { Stands, TimedOut, Refused, LineDown, Cancelled };
 
 Connection connect(LinkContext& link) {
+    ConnectingNotice connecting(link, msg::kUploadData);
     for (int attempts = 0;; ++attempts) {
         link.port.write(kRead);
         std::string reply;
         bool timedOut = true;
         const Tick start = link.clock.now();
         for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= link.timings.replyTimeout;) {
+            if (cancelled(link)) return Connection::Cancelled;
             if (lineDown(link)) {
+                connecting.close();
                 tellLineDown(link);
                 return Connection::LineDown;
             }
-            const auto b = link.port.readByte(link.timings.replyTimeout - e + 1);
+            const auto b = link.port.readByte(pollSlice(link.timings.replyTimeout - e + 1));
             if (!b || reply.size() >= kMaxConnectReply) continue;
             reply.push_back(static_cast<char>(*b));
             if (*b == kCr) {
@@ -53,25 +57,29 @@ Connection connect(LinkContext& link) {
             }
         }
         if (timedOut && attempts >= kTimedOutRequests) {
-            showError(link.ui, msg::kTimeOut, ui::Icon::None);
+            connecting.close();
+            showError(link.ui, msg::kTimeOut, ui::Icon::None, noAnswerAdvice(link, TransferKind::Upload));
             return Connection::TimedOut;
         }
         if (reply == "ACK\r") return Connection::Stands;
         if (attempts >= kWrongReplies) {
-            showError(link.ui, msg::kNoConnection, ui::Icon::None);
+            connecting.close();
+            showError(link.ui, msg::kNoConnection, ui::Icon::None,
+                      "The answers on " + connectingDetail(link.opened, link.state.line.baudRate) +
+                          " were not the terminal's: both sides must use the same speed.");
             return Connection::Refused;
         }
     }
 }
 
 // A line of up to 255 kept bytes, the rest up to CR dropped; nothing when the
-// record time-out passed first.
+// record time-out passed first or the operator cancelled.
 std::optional<std::vector<std::uint8_t>> readRecordLine(LinkContext& link) {
     std::vector<std::uint8_t> line;
     const Tick limit = link.timings.recordTimeout;
     const Tick start = link.clock.now();
-    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit && !lineDown(link);) {
-        const auto b = link.port.readByte(limit - e + 1);
+    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit && !lineDown(link) && !cancelled(link);) {
+        const auto b = link.port.readByte(pollSlice(limit - e + 1));
         if (!b) continue;
         if (line.size() < kLineBuffer) line.push_back(*b);
         if (*b == kCr) return line;
@@ -80,7 +88,7 @@ std::optional<std::vector<std::uint8_t>> readRecordLine(LinkContext& link) {
 }
 
 // How the records ended.
-enum class End { Over, TimedOut, LineDown, WriteFailed };
+enum class End { Over, TimedOut, LineDown, WriteFailed, Cancelled };
 
 struct Records {
     int taken = 0;
@@ -107,6 +115,12 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
     int timeouts = 0;
     for (;;) {
         const auto line = readRecordLine(link);
+        if (!line && link.cancelled) {
+            // The record on the wire is not acknowledged: the terminal keeps it.
+            link.ui.progressClose();
+            r.end = End::Cancelled;
+            return r;
+        }
         if (!line && lineDown(link)) {
             link.ui.progressClose();
             tellLineDown(link);
@@ -116,7 +130,7 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
         if (!line) {
             if (timeouts++ >= kLineTimeouts) {
                 link.ui.progressClose();
-                showError(link.ui, msg::kTimeOut, ui::Icon::None);
+                showError(link.ui, msg::kTimeOut, ui::Icon::None, noAnswerAdvice(link, TransferKind::Upload));
                 r.end = End::TimedOut;
                 return r;
             }
@@ -178,6 +192,7 @@ int resultOf(const Records& r) {
         case End::TimedOut: return kUploadTimedOut;
         case End::LineDown: return kUploadLineDown;
         case End::WriteFailed: return kUploadWriteFailed;
+        case End::Cancelled: return kUploadCancelled;
     }
     return kUploadNothing;
 }
@@ -210,6 +225,7 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, R
             break;
         }
         case Connection::LineDown: outcome.result = kUploadLineDown; break;
+        case Connection::Cancelled: outcome.result = kUploadCancelled; break;
         case Connection::TimedOut:
         case Connection::Refused: break;
     }

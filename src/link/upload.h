@@ -16,6 +16,7 @@ inline constexpr int kUploadPortFailed = -3;
 inline constexpr int kUploadLineDown = -4;      // the port hung up
 inline constexpr int kUploadStopped = -5;       // the operator stopped the program
 inline constexpr int kUploadWriteFailed = -6;   // the file took no more records
+inline constexpr int kUploadCancelled = -7;     // the operator pressed Cancel
 
 struct UploadOutcome {
     int result = kUploadNothing;  // the record count when the terminal said "OVER"

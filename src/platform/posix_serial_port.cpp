@@ -11,7 +11,13 @@
 #include <cstring>
 #include <ctime>
 
-#include "platform/device_names.h"
+#include "link/port_advice.h"
+#include "platform/port_discovery.h"
+#include "platform/port_map.h"
+
+#ifdef __linux__
+#include <linux/serial.h>
+#endif
 
 namespace appgen::platform {
 namespace {
@@ -41,56 +47,78 @@ bool setModemLine(int fd, int line, bool on) {
 
 }  // namespace
 
-std::string openFailureText(const std::string& device, int error) {
-    std::string text = "cannot open port " + device + ": " + std::strerror(error);
-    if (error == EACCES || error == EPERM) {
-        text += ". Serial devices usually belong to the 'dialout' group: add your user to it "
-                "(sudo usermod -aG dialout $USER) and log in again.";
-    } else if (error == EBUSY || error == EWOULDBLOCK) {
-        text += ". The port is in use by another program.";
-    } else if (error == ENOENT) {
-        text += ". Set APPGEN_COMn to the device that stands for COMn; USB adapters are "
-                "usually /dev/ttyUSB0 or /dev/ttyACM0.";
-    }
-    return text;
+#ifdef __linux__
+const int kLowLatencyFlag = ASYNC_LOW_LATENCY;
+
+LatencyControl systemLatencyControl() {
+    return {[](int fd) -> std::optional<int> {
+                serial_struct ss{};
+                if (ioctl(fd, TIOCGSERIAL, &ss) != 0) return std::nullopt;
+                return ss.flags;
+            },
+            [](int fd, int flags) {
+                serial_struct ss{};
+                if (ioctl(fd, TIOCGSERIAL, &ss) != 0) return false;
+                ss.flags = flags;
+                return ioctl(fd, TIOCSSERIAL, &ss) == 0;
+            }};
 }
+#else
+const int kLowLatencyFlag = 0;
+
+LatencyControl systemLatencyControl() {
+    return {[](int) -> std::optional<int> { return std::nullopt; }, [](int, int) { return false; }};
+}
+#endif
 
 PosixSerialPort::~PosixSerialPort() { close(); }
 
+// The device, the system's reason and what to do; for a missing device the
+// devices the machine has.
+link::OpenResult PosixSerialPort::failed(const link::PortAnswer& port, int error, int fd) {
+    if (fd >= 0) ::close(fd);
+    const link::OpenProblem problem = link::openProblemOf(error);
+    std::vector<link::SerialDevice> found;
+    if (problem == link::OpenProblem::Missing) found = lister_ ? lister_() : findSerialDevices();
+    return {false, link::openFailureAdvice(port, problem, std::strerror(error), found), port};
+}
+
+void PosixSerialPort::askLowLatency(int fd) {
+    restoreFlags_.reset();
+    if (kLowLatencyFlag == 0 || !latency_.readFlags) return;
+    const std::optional<int> flags = latency_.readFlags(fd);
+    if (!flags || (*flags & kLowLatencyFlag)) return;  // no such driver, or already so
+    if (latency_.writeFlags(fd, *flags | kLowLatencyFlag)) restoreFlags_ = *flags;
+}
+
 link::OpenResult PosixSerialPort::open(const std::string& name) {
     close();
-    device_ = deviceForPortName(name);
+    const link::PortAnswer port = resolvePortName(name);
+    device_ = port.device;
     const int fd = ::open(device_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return {false, openFailureText(device_, errno)};
+    if (fd < 0) return failed(port, errno);
     termios tio{};
-    if (tcgetattr(fd, &tio) != 0) {
-        const int err = errno;
-        ::close(fd);
-        return {false, "cannot open port " + device_ + ": " + std::strerror(err) +
-                           " (it is not a serial device)"};
-    }
+    if (tcgetattr(fd, &tio) != 0) return failed(port, errno, fd);
     // Not shared: the exclusive mode keeps other programs out, the lock keeps
     // out another appgen even where the exclusive mode does not bind (root).
-    if (ioctl(fd, TIOCEXCL) != 0 && errno == EBUSY) {
-        ::close(fd);
-        return {false, openFailureText(device_, EBUSY)};
-    }
+    if (ioctl(fd, TIOCEXCL) != 0 && errno == EBUSY) return failed(port, EBUSY, fd);
     if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
         const int err = errno;
-        ::close(fd);  // our exclusive mode goes with it: the holder set its own
-        return {false, openFailureText(device_, err)};
+        // Held by another appgen; our exclusive mode goes with our descriptor.
+        return failed(port, err == EWOULDBLOCK ? EBUSY : err, fd);
     }
     // What arrived before this open (a late answer to an earlier run) is no
     // answer to anything we will send.
     tcflush(fd, TCIFLUSH);
     int lines = 0;
     modemLines_ = ioctl(fd, TIOCMGET, &lines) == 0;
+    askLowLatency(fd);
     fd_ = fd;
     head_ = tail_ = 0;
     timeouts_ = {};
     status_ = link::LineStatus::Up;
     lostReason_.clear();
-    return {true, {}};
+    return {true, {}, port};
 }
 
 bool PosixSerialPort::setQueueSizes(std::size_t, std::size_t) {
@@ -265,6 +293,10 @@ void PosixSerialPort::close() {
     // The exclusive mode belongs to the device, not to our descriptor: it
     // would outlive us while anyone else holds the device open.
     ioctl(fd_, TIOCNXCL);
+    // The driver's flags are the device's, not ours: the next program finds
+    // them as they were.
+    if (restoreFlags_) latency_.writeFlags(fd_, *restoreFlags_);
+    restoreFlags_.reset();
     flock(fd_, LOCK_UN);
     ::close(fd_);
     fd_ = -1;

@@ -7,11 +7,26 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "link/serial_port.h"
 
 namespace appgen::platform {
+
+// The driver's low-latency switch (Linux: ASYNC_LOW_LATENCY of TIOCGSERIAL
+// and TIOCSSERIAL). A USB adapter otherwise holds each answer of the terminal
+// for up to 16 ms, and the protocols wait for an answer after every unit.
+struct LatencyControl {
+    // The driver's flags, or nothing when the device has none (a pty).
+    std::function<std::optional<int>(int fd)> readFlags;
+    std::function<bool(int fd, int flags)> writeFlags;
+};
+LatencyControl systemLatencyControl();
+// The flag to ask for; 0 where the system has none.
+extern const int kLowLatencyFlag;
 
 class PosixSerialPort : public link::SerialPort {
 public:
@@ -36,16 +51,24 @@ public:
     // A descriptor that turns readable when the program is asked to end; every
     // wait watches it and the port is Stopped once it fires.
     void setStopDescriptor(int fd) { stopFd_ = fd; }
+    // Stand-ins for the driver's flags and the search of the machine's
+    // serial devices (named when a device is missing).
+    void setLatencyControl(LatencyControl c) { latency_ = std::move(c); }
+    void setDeviceLister(std::function<std::vector<link::SerialDevice>()> l) { lister_ = std::move(l); }
 
     const std::string& device() const { return device_; }
     // Whether the device has modem lines (a pseudo-terminal has none).
     bool hasModemLines() const { return modemLines_; }
+    // Whether the driver was switched to low latency by this open.
+    bool lowLatency() const { return restoreFlags_.has_value(); }
 
 private:
     bool fill(link::Tick waitMs);
     bool takeWaiting();  // true when bytes were read into the buffer
     void lose(const std::string& reason);
     bool stopAsked();
+    link::OpenResult failed(const link::PortAnswer& port, int error, int fd = -1);
+    void askLowLatency(int fd);
 
     int fd_ = -1;
     int stopFd_ = -1;
@@ -53,15 +76,14 @@ private:
     std::string lostReason_;
     std::string device_;
     bool modemLines_ = false;
+    LatencyControl latency_ = systemLatencyControl();
+    std::optional<int> restoreFlags_;  // the driver's flags before the open changed them
+    std::function<std::vector<link::SerialDevice>()> lister_;
     link::PortTimeouts timeouts_{};
     // Bytes read from the driver and not yet handed out.
     std::array<std::uint8_t, 256> buffer_{};
     std::size_t head_ = 0;
     std::size_t tail_ = 0;
 };
-
-// The operator's text for a failed open: the device, the system's reason, and
-// for a permission error the usual fix.
-std::string openFailureText(const std::string& device, int error);
 
 }  // namespace appgen::platform

@@ -97,6 +97,10 @@ void Application::tick() {
     if (!closed_) sim_->tick();
 }
 
+void Application::tickWhileTransferring() {
+    if (!closed_ && !sim_->multiTap().charPending) sim_->tick();
+}
+
 // Posted commands wait for the one that runs to return, as posted messages do.
 void Application::runPostedCommands() {
     if (depth_ > 0) return;  // the command that runs takes them when it returns

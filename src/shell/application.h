@@ -76,6 +76,10 @@ public:
     void clickKey(int code);
     // The 100 ms timer.
     void tick();
+    // The 100 ms timer while a transfer runs on another thread: the clock
+    // line goes on, but a pending multi-tap letter waits, since entering it
+    // reads the form that a program download compiles meanwhile.
+    void tickWhileTransferring();
     // Runs the commands posted meanwhile, for front ends that drive the
     // simulator directly (the window's mouse logic presses its keys).
     void runPostedCommands();

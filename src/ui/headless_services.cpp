@@ -23,7 +23,7 @@ Answer HeadlessServices::messageBox(const MessageBoxRequest& request) {
             a = request.buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
         }
     }
-    record({RecordedEvent::Kind::Box, request.caption, request.text, 0, a});
+    record({RecordedEvent::Kind::Box, request.caption, request.text, 0, a, request.detail});
     return a;
 }
 
@@ -40,13 +40,33 @@ std::optional<std::string> HeadlessServices::fileDialog(const FileDialogRequest&
     return path;
 }
 
+void HeadlessServices::pressCancel() {
+    cancelled_ = true;
+    record({RecordedEvent::Kind::Cancel, "", ""});
+}
+
 void HeadlessServices::progressOpen(const ProgressRequest& request) {
     record({RecordedEvent::Kind::ProgressOpen, request.caption, request.text,
             request.kind == ProgressRequest::Kind::Bar ? 0 : 1});
 }
 
+void HeadlessServices::connectingOpen(const ProgressRequest& request) {
+    record({RecordedEvent::Kind::Connecting, request.caption, request.text, 1, Answer::Ok, request.detail});
+    if (!cancels_.empty() && cancels_.front().when == CancelPress::When::Connecting) {
+        cancels_.pop_front();
+        pressCancel();
+    }
+}
+
+void HeadlessServices::connectingClose() { record({RecordedEvent::Kind::Connecting, "", "", 0}); }
+
 void HeadlessServices::progressSet(int value) {
     record({RecordedEvent::Kind::ProgressSet, "", "", value});
+    if (!cancels_.empty() && cancels_.front().when == CancelPress::When::Progress &&
+        value >= cancels_.front().value) {
+        cancels_.pop_front();
+        pressCancel();
+    }
 }
 
 void HeadlessServices::progressClose() { record({RecordedEvent::Kind::ProgressClose, "", ""}); }

@@ -16,7 +16,7 @@ namespace appgen::ui {
 struct RecordedEvent {
     enum class Kind {
         Box, File, ProgressOpen, ProgressSet, ProgressClose, Launch, Help, Post,
-        DialogOpen, DialogClose, Dump, Rejected,
+        DialogOpen, DialogClose, Dump, Rejected, Connecting, Cancel,
     };
     Kind kind;
     // Box: caption; File: "open" or "save"; Launch/Help: path;
@@ -25,8 +25,18 @@ struct RecordedEvent {
     // Box: text; File: the answer ("" when cancelled); Dump: the JSON state
     // (dialogStateJson); Rejected: why the action was not taken
     std::string text;
-    int value = 0;  // ProgressSet: value; Post: command; DialogClose: the result
+    int value = 0;  // ProgressSet: value; Post: command; DialogClose: the result;
+                    // ProgressOpen: 0 bar, 1 count; Connecting: 1 shown, 0 gone
     Answer answer = Answer::Ok;
+    std::string detail{};  // Box: its second paragraph; Connecting: the device line
+};
+
+// When a script presses the Cancel button of a transfer's window: as soon as
+// the connecting window shows, or once the progress (percent, or records)
+// reaches `value`.
+struct CancelPress {
+    enum class When { Connecting, Progress } when = When::Connecting;
+    int value = 0;
 };
 
 class HeadlessServices : public Services {
@@ -36,6 +46,9 @@ public:
     void queueFile(std::optional<std::string> path) { files_.push_back(std::move(path)); }
     std::size_t pendingAnswers() const { return answers_.size(); }
     std::size_t pendingFiles() const { return files_.size(); }
+    // Cancel pressed in the window that runs now, or at the moment queued.
+    void pressCancel();
+    void queueCancel(CancelPress when) { cancels_.push_back(when); }
 
     // Called for a box that offers a choice when no answer is queued; the
     // default answers the box's last button (Cancel, No).
@@ -54,6 +67,10 @@ public:
     void progressOpen(const ProgressRequest& request) override;
     void progressSet(int value) override;
     void progressClose() override;
+    void connectingOpen(const ProgressRequest& request) override;
+    void connectingClose() override;
+    void transferStarts() override { cancelled_ = false; }
+    bool cancelRequested() override { return cancelled_; }
     bool launchViewer(const std::string& path) override;
     void showHelp(const std::string& path, bool finder) override;
     void postCommand(int command) override;
@@ -92,6 +109,8 @@ private:
 
     std::deque<Answer> answers_;
     std::deque<std::optional<std::string>> files_;
+    std::deque<CancelPress> cancels_;
+    bool cancelled_ = false;
     std::vector<RecordedEvent> events_;
     std::vector<int> posted_;
 };

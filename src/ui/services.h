@@ -48,11 +48,13 @@ struct FileDialogRequest {
     unsigned options = 0;
 };
 
-// The download progress window and the upload count box.
+// The download progress window and the upload count box; also the window
+// that shows a transfer waiting for the terminal's first answer.
 struct ProgressRequest {
     enum class Kind { Bar, Count } kind = Kind::Bar;
     std::string caption;  // "Прогресс" for the bar
     std::string text;     // "Загрузка..." for the bar
+    std::string detail{}; // connecting: the device and speed
 };
 
 class Services {
@@ -67,6 +69,17 @@ public:
     virtual void progressOpen(const ProgressRequest& request) = 0;
     virtual void progressSet(int value) = 0;
     virtual void progressClose() = 0;
+
+    // While a transfer waits for the terminal's first answer: "Соединение с
+    // терминалом..." with the device, until connectingClose().
+    virtual void connectingOpen(const ProgressRequest& request) { (void)request; }
+    virtual void connectingClose() {}
+
+    // The Cancel button of the connecting window, the progress window and the
+    // count box. The transfer forgets earlier presses when it starts, then
+    // asks between units and during its waits, maybe from a thread of its own.
+    virtual void transferStarts() {}
+    virtual bool cancelRequested() { return false; }
 
     // Opens a text file for the operator to read; does not wait for the viewer.
     virtual bool launchViewer(const std::string& path) = 0;

@@ -105,7 +105,8 @@ TEST(MainServicesTest, ProgressWindowHasItsCaptionTextAndBar) {
     EXPECT_EQ(w->windowModality(), Qt::ApplicationModal);
     EXPECT_EQ(w->findChild<QLabel*>()->text(), QStringLiteral("Загрузка..."));
     const QRect bar = w->bar()->geometry();
-    EXPECT_EQ(bar, QRect(14, w->height() / 2, w->width() - 28, 20));
+    EXPECT_EQ(bar, QRect(14, w->contentHeight() / 2, w->width() - 28, 20));
+    EXPECT_GE(w->cancelButton()->geometry().top(), bar.bottom());
     EXPECT_EQ(w->bar()->minimum(), 0);
     EXPECT_EQ(w->bar()->maximum(), 100);
     services.progressSet(57);
@@ -124,11 +125,11 @@ TEST(MainServicesTest, CountBoxIsLightYellowAndCentredOnTheScreen) {
     ASSERT_NE(box, nullptr);
     services.progressSet(12);
     EXPECT_EQ(box->text(), QStringLiteral("Data received : 12"));
-    EXPECT_EQ(box->height(), 40);
+    EXPECT_EQ(box->boxRect().height(), 40);
     EXPECT_EQ(box->width(), QFontMetrics(box->font()).horizontalAdvance(QStringLiteral("Data received : 0   ")) + 20);
     const QPoint centre = QGuiApplication::primaryScreen()->geometry().center();
     EXPECT_LE(std::abs(box->geometry().center().x() - centre.x()), 1);
-    EXPECT_LE(std::abs(box->geometry().center().y() - centre.y()), 1);
+    EXPECT_LE(std::abs(box->boxRect().translated(box->pos()).center().y() - centre.y()), 1);
     const QImage shot = box->grab().toImage();
     EXPECT_EQ(shot.pixelColor(QPoint(4, 4) * shot.devicePixelRatio()), QColor(255, 255, 100));
     shot.save(screenshotPath(QStringLiteral("upload_count.png")));

@@ -5,6 +5,7 @@
 
 #include "link/download.h"
 #include "link/frames.h"
+#include "link/transfer_cancel.h"
 #include "link_harness.h"
 
 namespace appgen::link {
@@ -94,9 +95,50 @@ TEST_F(ProgramDownload, SilentTerminalGetsThreeHandshakesOverNineSeconds) {
               h.boxes());
     EXPECT_EQ(ui::Buttons::YesNo, h.ui.requests[1].buttons);
     EXPECT_EQ(ui::Icon::Question, h.ui.requests[1].icon);
+    EXPECT_EQ("No answer on COM1 at 115200 bit/s. Check that the terminal is in its download mode, "
+              "its cable is plugged in at both ends, and is set to the same speed.",
+              h.ui.requests[0].detail);
     EXPECT_TRUE(h.eventsOf(Ev::ProgressOpen).empty());
+    // The connecting window is up over the handshakes and gone before the box.
+    const auto connecting = h.eventsOf(Ev::Connecting);
+    ASSERT_EQ(2u, connecting.size());
+    EXPECT_EQ("Соединение с терминалом...", connecting[0].text);
+    EXPECT_EQ("COM1, 115200 bit/s", connecting[0].detail);
+    EXPECT_EQ(0, connecting[1].value);
     EXPECT_EQ(0, compiles);
     EXPECT_FALSE(h.port.isOpen());
+}
+
+// Cancel pressed 250 ms into a silent handshake: the wait ends within one
+// poll, the port closes, and nothing is asked or told.
+TEST_F(ProgramDownload, CancelDuringTheHandshakeEndsItAtOnce) {
+    struct CancelAt : testing::RecordingServices {
+        testing::VirtualClock* clock = nullptr;
+        bool cancelRequested() override { return clock->elapsed() >= 250; }
+    } ui;
+    ui.clock = &h.clock;
+    LinkContext link{h.port, h.clock, ui, h.state};
+    script.otherwise = std::nullopt;
+    script.attach(h.port);
+    EXPECT_EQ(kDownloadFailed, downloadProgram(link, {"COM1", 0}, false, compiler()));
+    EXPECT_EQ((std::vector<Bytes>{kHandshake}), h.port.writes());
+    EXPECT_LE(h.clock.elapsed(), 250u + kCancelPoll);
+    EXPECT_TRUE(ui.requests.empty());
+    EXPECT_FALSE(h.port.isOpen());
+}
+
+// Cancel once the bar shows 10 %: the block acknowledged then is the last sent.
+TEST_F(ProgramDownload, CancelStopsAfterTheUnitOnTheWire) {
+    h.ui.queueCancel({ui::CancelPress::When::Progress, 10});
+    EXPECT_EQ(kDownloadFailed, run({}));
+    EXPECT_EQ(1u + 10u, h.port.writes().size());
+    EXPECT_TRUE(h.boxes().empty());
+    EXPECT_EQ(1u, h.eventsOf(Ev::ProgressClose).size());
+    EXPECT_FALSE(h.port.isOpen());
+
+    // The next transfer starts with no Cancel pending.
+    h.ui.clearEvents();
+    EXPECT_EQ(kDownloadOk, downloadProgram(h.link, {"COM1", 0}, false, compiler()));
 }
 
 TEST_F(ProgramDownload, ReplyLines) {

@@ -2,6 +2,9 @@
 // arrives at the terminal, what the operator is told, the exit status.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -301,7 +304,62 @@ TEST_F(LinkEndToEnd, PortsThatCannotBeOpened) {
     EXPECT_FALSE(fs::exists(at("out.TXT")));  // no record, no file
     const Finished notTty = runCli({"download", project(), "--port", "/dev/null"});
     EXPECT_EQ(1, notTty.status);
-    EXPECT_TRUE(has(notTty.output, "not a serial device")) << notTty.output;
+    EXPECT_TRUE(has(notTty.output, "It is not a serial port.")) << notTty.output;
+}
+
+// Under the program's own text, a second paragraph says what to do: for a
+// missing device, one that is forbidden, and a terminal that never answers.
+TEST_F(LinkEndToEnd, PortMessagesSayWhatToDo) {
+    const Finished missing = runCli({"upload", at("out.TXT"), "--port", at("ttyUSB7")});
+    EXPECT_TRUE(has(missing.output, "Error: Fail to open COM port\n  " + at("ttyUSB7") +
+                                        ": No such file or directory. ")) << missing.output;
+    EXPECT_TRUE(has(missing.output, "Serial devices found: ") ||
+                has(missing.output, "No serial devices were found")) << missing.output;
+
+    {
+        EmulatorProcess em({});
+        ASSERT_EQ(0, chmod(em.slave().c_str(), 0));
+        // Root opens any device: the operator is played by nobody then.
+        std::vector<std::string> argv = {binary("appgen-cli"), "download", project(), "--port", em.slave()};
+        if (geteuid() == 0)
+            argv.insert(argv.begin(), {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+        const Finished forbidden = runProgram(argv);
+        EXPECT_EQ(1, forbidden.status);
+        EXPECT_TRUE(has(forbidden.output, "Error: Can't open the COM port!\n  " + em.slave() +
+                                              ": Permission denied. ")) << forbidden.output;
+        EXPECT_TRUE(has(forbidden.output, "\"dialout\" group")) << forbidden.output;
+        EXPECT_TRUE(has(forbidden.output, "log in again")) << forbidden.output;
+    }
+
+    EmulatorProcess em({"--silent"});
+    const Finished silent = runCli(join({"download", project(), "--port", em.slave(), "--baud", "9600"}, kQuick));
+    EXPECT_TRUE(has(silent.output, "Error: Terminal is not ready!\n  No answer on " + em.slave() +
+                                       " at 9600 bit/s. Check that the terminal is in its download mode")) << silent.output;
+    EXPECT_TRUE(has(silent.output, "same speed")) << silent.output;
+}
+
+// A script presses Cancel: while the download waits for a silent terminal,
+// and at the third record of an upload, whose three records are kept.
+TEST_F(LinkEndToEnd, ScriptedCancel) {
+    {
+        EmulatorProcess em({"--silent"});
+        write("cancel.script", "press-cancel connecting\ncommand 3020\n");
+        const Finished r = runCli({"script", at("cancel.script")}, {"APPGEN_COM1=" + em.slave()});
+        EXPECT_EQ(0, r.status) << r.output;
+        EXPECT_TRUE(has(r.output, "{\"event\":\"connecting\",\"caption\":\"Прогресс\",\"text\":"
+                                  "\"Соединение с терминалом...\",\"detail\":\"" + em.slave() +
+                                  " (COM1), 115200 bit/s\"}\n{\"event\":\"cancel\"}\n"
+                                  "{\"event\":\"connecting\",\"closed\":true}\n")) << r.output;
+        EXPECT_FALSE(has(r.output, "\"box\"")) << r.output;
+    }
+    write("records.txt", "a\nb\nc\nd\ne\n");
+    EmulatorProcess em({"--mode", "upload", "--records", at("records.txt")});
+    write("cancel.script", "press-cancel 3\nfile " + at("out.TXT") + "\nanswer no\ncommand 3030\n");
+    const Finished r = runCli({"script", at("cancel.script")}, {"APPGEN_COM1=" + em.slave()});
+    EXPECT_EQ(0, r.status) << r.output;
+    EXPECT_TRUE(has(r.output, "{\"event\":\"progress\",\"value\":3}\n{\"event\":\"cancel\"}\n")) << r.output;
+    EXPECT_TRUE(has(r.output, "The transfer did not complete : 3 records received.")) << r.output;
+    EXPECT_EQ("a\r\nb\r\nc\r\n", slurp(at("out.TXT")));
 }
 
 TEST_F(LinkEndToEnd, BadUsage) {

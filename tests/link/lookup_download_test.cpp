@@ -210,6 +210,18 @@ TEST_F(LookupDownload, AFileThatShrinksEndsTheTransferAtItsEnd) {
     EXPECT_LT(h.port.writes().size(), 2000u);
 }
 
+TEST_F(LookupDownload, CancelSendsNoFurtherLineAndNoEnd) {
+    std::string content;
+    for (int i = 0; i < 100; ++i) content += "record " + std::to_string(i) + "\r\n";
+    h.ui.queueCancel({ui::CancelPress::When::Progress, 1});
+    EXPECT_EQ(kDownloadFailed, run(file(content)));
+    // The lines of the first 128-byte piece went out; then it stopped.
+    EXPECT_EQ(12u, frames().size());
+    EXPECT_NE(kOver, h.port.writes().back());
+    EXPECT_TRUE(h.boxes().empty());
+    EXPECT_FALSE(h.port.isOpen());
+}
+
 TEST_F(LookupDownload, PortFailureClosesTheFile) {
     h.port.failOpen = true;
     const std::string path = file("a\r\n");

@@ -33,13 +33,23 @@ TEST(DeviceNames, ComPortsAndPaths) {
     EXPECT_EQ("COMx", deviceForPortName("COMx"));
 }
 
-TEST(OpenFailureText, NamesThePortTheReasonAndTheFix) {
-    const std::string denied = openFailureText("/dev/ttyS0", EACCES);
-    EXPECT_NE(std::string::npos, denied.find("/dev/ttyS0"));
-    EXPECT_NE(std::string::npos, denied.find("Permission denied"));
-    EXPECT_NE(std::string::npos, denied.find("dialout"));
-    EXPECT_EQ(std::string::npos, openFailureText("/dev/ttyS0", ENOENT).find("dialout"));
-    EXPECT_NE(std::string::npos, openFailureText("/dev/ttyS0", EBUSY).find("in use by another program"));
+TEST(OpenFailure, AMissingDeviceIsNamedWithTheDevicesFound) {
+    unsetenv("APPGEN_COM4");
+    PosixSerialPort port;
+    port.setDeviceLister([] { return std::vector<link::SerialDevice>{{"/dev/ttyACM0", {}, "", "Cradle", ""}}; });
+    link::OpenResult r = port.open("/nonexistent/ttyUSB9");
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(0u, r.detail.find("/nonexistent/ttyUSB9: No such file or directory."));
+    EXPECT_NE(std::string::npos, r.detail.find("Serial devices found: /dev/ttyACM0 \u2014 Cradle."));
+    EXPECT_EQ("/nonexistent/ttyUSB9", r.port.device);
+
+    setenv("APPGEN_COM4", "/nonexistent/ttyUSB9", 1);
+    port.setDeviceLister([] { return std::vector<link::SerialDevice>{}; });
+    r = port.open("COM4");
+    unsetenv("APPGEN_COM4");
+    EXPECT_EQ(0u, r.detail.find("COM4 is /nonexistent/ttyUSB9 (from APPGEN_COM4)"));
+    EXPECT_NE(std::string::npos, r.detail.find("No serial devices were found"));
+    EXPECT_EQ(link::PortSource::Environment, r.port.source);
 }
 
 TEST(Viewer, PathIsAbsoluteAndNeverAnOption) {
@@ -154,6 +164,7 @@ TEST_F(PtyPort, NotSharedEvenByRoot) {
     PosixSerialPort second;
     const link::OpenResult r = second.open(path);
     EXPECT_FALSE(r.ok);
+    EXPECT_NE(std::string::npos, r.detail.find("Another program has the port open"));
     port.close();
     EXPECT_TRUE(second.open(path).ok);  // released on close
 }
@@ -179,10 +190,45 @@ TEST_F(PtyPort, AHangUpIsNoticedAtOnceAndTold) {
     EXPECT_NE(std::string::npos, port.lostReason().find(path));
 }
 
+// A pty has no driver flags: it is used as it is. A UART's flags gain low
+// latency on open and are put back on close, unless they had it already.
+TEST_F(PtyPort, LowLatencyIsAskedForAndUndone) {
+    ASSERT_TRUE(port.open(path).ok);
+    EXPECT_FALSE(port.lowLatency());
+    port.close();
+    if (kLowLatencyFlag == 0) GTEST_SKIP() << "no low-latency flag on this system";
+
+    struct Driver {
+        int flags = 0x40;
+        std::vector<int> written;
+    } driver;
+    auto fake = [&driver] {
+        return LatencyControl{[&driver](int) -> std::optional<int> { return driver.flags; },
+                              [&driver](int, int f) {
+                                  driver.written.push_back(f);
+                                  driver.flags = f;
+                                  return true;
+                              }};
+    };
+    port.setLatencyControl(fake());
+    ASSERT_TRUE(port.open(path).ok);
+    EXPECT_TRUE(port.lowLatency());
+    EXPECT_EQ(0x40 | kLowLatencyFlag, driver.flags);
+    port.close();
+    EXPECT_EQ((std::vector<int>{0x40 | kLowLatencyFlag, 0x40}), driver.written);
+
+    driver.flags = kLowLatencyFlag;
+    driver.written.clear();
+    ASSERT_TRUE(port.open(path).ok);
+    port.close();
+    EXPECT_TRUE(driver.written.empty());
+}
+
 TEST_F(PtyPort, NotASerialDevice) {
     const link::OpenResult r = port.open("/dev/null");
     EXPECT_FALSE(r.ok);
     EXPECT_NE(std::string::npos, r.detail.find("/dev/null"));
+    EXPECT_NE(std::string::npos, r.detail.find("It is not a serial port."));
     EXPECT_FALSE(port.isOpen());
 }
 

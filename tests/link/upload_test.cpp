@@ -211,8 +211,38 @@ TEST_F(Upload, SilentTerminalGetsFourRequestsThenTimeOut) {
     EXPECT_EQ(4u * 3001u, h.clock.elapsed());
     EXPECT_EQ((std::vector<std::string>{"Error: Time out!", "Upload Data: No data received!"}),
               h.boxes());
+    EXPECT_NE(std::string::npos, h.ui.requests[0].detail.find("COM1 at 115200 bit/s"));
+    EXPECT_NE(std::string::npos, h.ui.requests[0].detail.find("upload mode"));
     EXPECT_FALSE(fs::exists(out));
     EXPECT_TRUE(h.eventsOf(Ev::ProgressOpen).empty());
+    EXPECT_EQ(2u, h.eventsOf(Ev::Connecting).size());
+}
+
+TEST_F(Upload, CancelWhileConnectingTellsNothingAndWritesNothing) {
+    terminal.connectReply = "";
+    h.ui.queueCancel({ui::CancelPress::When::Connecting, 0});
+    const UploadOutcome r = run();
+    EXPECT_EQ(kUploadCancelled, r.result);
+    EXPECT_EQ(1, requests());
+    EXPECT_TRUE(h.boxes().empty());
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(h.port.isOpen());
+}
+
+// Cancel at the third record: the three acknowledged are kept and offered;
+// the fourth, on the wire, stays with the terminal.
+TEST_F(Upload, CancelKeepsEveryRecordTaken) {
+    for (int i = 0; i < 6; ++i) terminal.lines.push_back(frame(i, "r" + std::to_string(i)));
+    h.ui.queueCancel({ui::CancelPress::When::Progress, 3});
+    const UploadOutcome r = run();
+    EXPECT_EQ(kUploadCancelled, r.result);
+    EXPECT_EQ(3, r.records);
+    EXPECT_EQ("r0\r\nr1\r\nr2\r\n", output());
+    EXPECT_EQ((std::vector<std::string>(3, "ACK\r")), terminal.answers);
+    EXPECT_EQ((std::vector<std::string>{
+                  "Upload Data: The transfer did not complete : 3 records received.\nView the received data?"}),
+              h.boxes());
+    EXPECT_FALSE(h.port.isOpen());
 }
 
 TEST_F(Upload, WrongRepliesGetSixRequestsThenNoConnection) {

@@ -1,0 +1,32 @@
+#include "link/transfer_cancel.h"
+
+#include "link/link_messages.h"
+
+namespace appgen::link {
+
+bool cancelled(LinkContext& link) {
+    if (!link.cancelled && link.ui.cancelRequested()) link.cancelled = true;
+    return link.cancelled;
+}
+
+std::string connectingDetail(const PortAnswer& port, std::uint32_t baud) {
+    std::string s = port.device;
+    if (!port.name.empty() && port.name != port.device) s += " (" + port.name + ")";
+    return s + ", " + std::to_string(baud) + " bit/s";
+}
+
+ConnectingNotice::ConnectingNotice(LinkContext& link, const char* caption) : link_(link) {
+    ui::ProgressRequest r;
+    r.caption = caption;
+    r.text = msg::kConnecting;
+    r.detail = connectingDetail(link.opened, link.state.line.baudRate);
+    link.ui.connectingOpen(r);
+}
+
+void ConnectingNotice::close() {
+    if (!open_) return;
+    open_ = false;
+    link_.ui.connectingClose();
+}
+
+}  // namespace appgen::link
