@@ -21,7 +21,8 @@
 namespace appgen::shell {
 namespace {
 
-// The upload offers the viewer and goes on whatever it did. When none could
+// The upload offers the viewer and goes on whatever it did. Every other call
+// goes through unchanged (the connecting window and Cancel among them). When none could
 // be started the operator learns where the data are, and may have the folder
 // that holds them opened instead.
 class ViewerFallback : public ui::Services {
@@ -47,6 +48,10 @@ public:
     void progressOpen(const ui::ProgressRequest& r) override { inner_.progressOpen(r); }
     void progressSet(int value) override { inner_.progressSet(value); }
     void progressClose() override { inner_.progressClose(); }
+    void connectingOpen(const ui::ProgressRequest& r) override { inner_.connectingOpen(r); }
+    void connectingClose() override { inner_.connectingClose(); }
+    void transferStarts() override { inner_.transferStarts(); }
+    bool cancelRequested() override { return inner_.cancelRequested(); }
     void showHelp(const std::string& path, bool finder) override { inner_.showHelp(path, finder); }
     void postCommand(int command) override { inner_.postCommand(command); }
     int runDialog(ui::Dialog& dialog) override { return inner_.runDialog(dialog); }
