@@ -44,7 +44,7 @@ std::string expectedFile(const std::vector<PortLogEntry>& log, int& records) {
     std::string file;
     records = 0;
     bool recordPhase = false;
-    Bytes line;  // bytes read since the last write or the last wait that ran out
+    Bytes line;  // bytes read since the last write
     int expected = 0;
     for (const auto& e : log) {
         switch (e.kind) {
@@ -57,7 +57,9 @@ std::string expectedFile(const std::vector<PortLogEntry>& log, int& records) {
                 }
                 break;
             case PortLogEntry::Kind::Quiet:
-                if (recordPhase) line.clear();
+                // The PC waits in short slices (so Cancel is seen): a quiet
+                // slice ends no line. A line given up is always followed by
+                // a NAK or by the end, and a write starts the next line.
                 break;
             case PortLogEntry::Kind::Write: {
                 if (!recordPhase) {
