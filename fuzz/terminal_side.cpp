@@ -1,7 +1,11 @@
 #include "terminal_side.h"
 
+#ifdef _WIN32
+#include <process.h>
+#else
 #include <signal.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -13,6 +17,13 @@ namespace {
 
 namespace fs = std::filesystem;
 constexpr std::string_view kPrefix = "appgen-fuzz-";
+
+#ifdef _WIN32
+// Only the replay driver runs on Windows, and it runs the exit handlers.
+void removeFoldersOfEndedRuns() {}
+long processId() { return _getpid(); }
+#else
+long processId() { return ::getpid(); }
 
 // libFuzzer ends a timed run without running exit handlers, so each process
 // clears the folders of those that are gone.
@@ -26,13 +37,14 @@ void removeFoldersOfEndedRuns() {
             fs::remove_all(e.path(), ec);
     }
 }
+#endif
 
 }  // namespace
 
 std::string scratchPath(const std::string& name) {
     static const fs::path dir = [] {
         removeFoldersOfEndedRuns();
-        auto d = fs::temp_directory_path() / (std::string(kPrefix) + std::to_string(::getpid()));
+        auto d = fs::temp_directory_path() / (std::string(kPrefix) + std::to_string(processId()));
         fs::create_directories(d);
         return d;
     }();

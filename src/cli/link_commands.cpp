@@ -11,18 +11,22 @@
 #include "link/download.h"
 #include "link/program_image.h"
 #include "link/upload.h"
-#include "platform/posix_serial_port.h"
 #include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/stop_signals.h"
+#include "platform/system_serial_port.h"
 
 namespace appgen::cli {
 namespace {
 
 constexpr const char* kPortHelp =
+#ifdef _WIN32
+    "  --port P       COM1..COM256 or \\\\.\\COMn (appgen-cli ports lists this PC's)\n"
+#else
     "  --port P       COM1..COM6 or a device path (/dev/ttyUSB0); COMn is the device in\n"
     "                 $APPGEN_COMn, else in the port map (appgen-cli ports), else\n"
     "                 /dev/ttyS<n-1>\n"
+#endif
     "  --baud B       115200, 57600, 38400, 19200 or 9600\n"
     "                 (without them: the project's port settings, else COM1 at 115200)\n"
     "  --cradle       through the infrared cradle (\"Via Cradle-IR\")\n";
@@ -41,14 +45,15 @@ bool loadProject(const std::string& path, Workspace& ws) {
     return openProjectFile(path, ws);
 }
 
-// Ctrl-C and SIGTERM end the transfer in order (records kept, port
-// released) and the program with 130 or 143.
+// Ctrl-C and SIGTERM (on Windows Ctrl-Break and closing the console too) end
+// the transfer in order (records kept, port released) and the program with
+// 130 or 143.
 struct Session {
-    Session() { port.setStopDescriptor(signals.descriptor()); }
+    Session() { signals.stopWaitsOf(port); }
     int exitStatus(bool ok) const { return signals.exitStatus(ok ? kExitOk : kExitFailure); }
 
     platform::StopSignals signals;
-    platform::PosixSerialPort port;
+    platform::SystemSerialPort port;
     platform::SteadyTickClock clock;
     link::LinkState state;  // the run's line settings
 };

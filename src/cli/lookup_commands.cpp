@@ -14,6 +14,7 @@
 #include "platform/safe_file.h"
 #include "project/lookup_check.h"
 #include "project/lookup_csv.h"
+#include "project/utf8_path.h"
 
 namespace appgen::cli {
 namespace {
@@ -94,7 +95,7 @@ std::optional<LookupArgs> parse(const Args& args, bool import, const char* usage
 }
 
 std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) {
         std::fprintf(stderr, "Error: cannot open %s\n", path.c_str());
         return std::nullopt;

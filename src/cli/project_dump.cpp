@@ -8,6 +8,7 @@
 #include "cli/cli_project.h"
 #include "cli/project_fields.h"
 #include "project/project_file.h"
+#include "project/utf8_path.h"
 
 namespace appgen::cli {
 namespace {
@@ -79,7 +80,7 @@ bool loadProjectForListing(const std::string& path, Project& p) {
     if (!openProjectFile(path, ws)) return false;
     p = ws.project;
     unsigned char tag[sizeof(FormatTag)] = {};
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(utf8Path(path), std::ios::binary);
     in.read(reinterpret_cast<char*>(tag), sizeof tag);
     if (in.gcount() == sizeof tag && projectFormat(tag, sizeof tag) == 2)
         std::copy(std::begin(tag), std::end(tag), reinterpret_cast<unsigned char*>(p.formatTag.text));

@@ -13,6 +13,7 @@
 #include "link/operator_messages.h"
 #include "link/port_open.h"
 #include "link/transfer_cancel.h"
+#include "project/utf8_path.h"
 
 namespace appgen::link {
 namespace {
@@ -101,7 +102,7 @@ std::string overlongLineText(int line) {
 // The lookup file, open over every attempt; reads tell their errors.
 class LookupFile {
 public:
-    explicit LookupFile(const std::string& path) : f_(std::fopen(path.c_str(), "rb")) {
+    explicit LookupFile(const std::string& path) : f_(openUtf8File(path, "rb")) {
         if (!f_) error_ = errno;
     }
     ~LookupFile() { close(); }

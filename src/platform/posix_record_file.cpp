@@ -12,8 +12,6 @@
 namespace appgen::platform {
 namespace {
 
-constexpr int kPartialNames = 100;  // partial files of killed uploads we step over
-
 link::OutputStatus failed(int error) { return {false, posix::reasonOf(error)}; }
 
 bool exists(const std::string& path) {
@@ -57,17 +55,12 @@ link::OutputStatus PosixRecordFile::begin(const std::string& path) {
     const bool folderWritable = access(folder.c_str(), W_OK | X_OK) == 0;
     if (!folderWritable && !target_.exists) return failed(EACCES);
     if (!folderWritable) return {};
-    for (int n = 1; n <= kPartialNames; ++n) {
-        const auto p = partialName(name, maxName, n);
-        if (!p) return {};
-        const std::string candidate = folder + "/" + *p;
-        if (!exists(candidate)) {
-            partial_ = candidate;
-            return {};
-        }
-        if (leftover_.empty()) leftover_ = candidate;
-    }
-    return {};  // every partial name taken: in place it is
+    // Every partial name taken: in place it is.
+    const PartialChoice c =
+        choosePartial(name, maxName, [&](const std::string& p) { return exists(folder + "/" + p); });
+    if (!c.free.empty()) partial_ = folder + "/" + c.free;
+    if (!c.leftover.empty()) leftover_ = folder + "/" + c.leftover;
+    return {};
 }
 
 link::OutputStatus PosixRecordFile::append(std::span<const std::uint8_t> line) {

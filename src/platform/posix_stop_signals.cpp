@@ -52,6 +52,7 @@ StopSignals::~StopSignals() {
     }
 }
 
+void StopSignals::stopWaitsOf(SystemSerialPort& port) const { port.setStopDescriptor(descriptor()); }
 int StopSignals::descriptor() const { return wakePipe[0]; }
 int StopSignals::caught() const { return caughtSignal; }
 int StopSignals::exitStatus(int otherwise) const {

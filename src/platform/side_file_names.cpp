@@ -5,6 +5,8 @@
 namespace appgen::platform {
 namespace {
 
+constexpr int kPartialNames = 100;  // partial files of killed uploads we step over
+
 // Cuts s to at most n bytes without splitting a UTF-8 sequence.
 std::string cutAt(const std::string& s, std::size_t n) {
     if (s.size() <= n) return s;
@@ -29,6 +31,22 @@ std::optional<std::string> partialName(const std::string& name, std::size_t maxN
     if (n > 1) p += std::to_string(n);
     if (p.size() > maxName) return std::nullopt;
     return p;
+}
+
+PartialChoice choosePartial(const std::string& name, std::size_t maxName,
+                            const std::function<bool(const std::string&)>& taken,
+                            const std::function<std::size_t(const std::string&)>& length) {
+    PartialChoice c;
+    for (int n = 1; n <= kPartialNames; ++n) {
+        const auto p = partialName(name, static_cast<std::size_t>(-1), n);
+        if (!p || (length ? length(*p) : p->size()) > maxName) break;
+        if (!taken(*p)) {
+            c.free = *p;
+            break;
+        }
+        if (c.leftover.empty()) c.leftover = *p;
+    }
+    return c;
 }
 
 }  // namespace appgen::platform

@@ -1,5 +1,7 @@
-// The machine's ports as the application sees them: the devices found under
-// /dev and /sys, this process's environment and the user's port map.
+// The machine's ports as the application sees them. On POSIX: the devices
+// found under /dev and /sys, this process's environment and the user's port
+// map. On Windows: the COM ports the system knows, each COMn name opening the
+// port of that name; there is no port map.
 #pragma once
 
 #include <functional>
@@ -7,6 +9,12 @@
 #include "link/port_directory.h"
 
 namespace appgen::platform {
+
+// Why COMn cannot be pointed at another port on Windows, and what to do instead.
+inline constexpr const char* kNoPortMapOnWindows =
+    "on Windows COMn is the port of that name and there is no port map; give the adapter its "
+    "number in the Device Manager (Ports (COM & LPT), the adapter's Port Settings, Advanced), "
+    "or name its port with --port";
 
 class SystemPortDirectory : public link::PortDirectory {
 public:

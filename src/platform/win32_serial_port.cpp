@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32_serial_settings.h"
+#include "platform/win32_text.h"
 
 namespace appgen::platform {
 namespace {
@@ -47,6 +48,9 @@ link::OpenResult Win32SerialPort::open(const std::string& name) {
     modemLines_ = GetCommModemStatus(port, &status) != 0;
     handle_ = port;
     guard_ = guard;
+    name_ = name;
+    status_ = link::LineStatus::Up;
+    lostReason_.clear();
     head_ = tail_ = 0;
     timeouts_ = {};
     driverCurrent_ = false;
@@ -92,35 +96,74 @@ bool Win32SerialPort::setDriverTimeouts(link::Tick readWaitMs) {
     return driverCurrent_;
 }
 
+void Win32SerialPort::lose(unsigned long error) {
+    if (status_ != link::LineStatus::Up) return;
+    status_ = link::LineStatus::Lost;
+    lostReason_ = name_ + ": " + win32ErrorText(error);
+}
+
+bool Win32SerialPort::stopAsked() {
+    if (stop_ && WaitForSingleObject(h(stop_), 0) == WAIT_OBJECT_0) status_ = link::LineStatus::Stopped;
+    return status_ == link::LineStatus::Stopped;
+}
+
+bool Win32SerialPort::read(unsigned long size, unsigned long& got) {
+    got = 0;
+    // A read that fails is no time-out: the driver lost the device (a pulled
+    // USB adapter answers ERROR_BAD_COMMAND, ERROR_ACCESS_DENIED or
+    // ERROR_OPERATION_ABORTED from then on).
+    if (ReadFile(h(handle_), buffer_.data(), size, &got, nullptr)) return true;
+    lose(GetLastError());
+    return false;
+}
+
 bool Win32SerialPort::fill(link::Tick waitMs) {
+    if (status_ != link::LineStatus::Up || stopAsked()) return false;
     // What the driver already holds comes in one call; when it holds nothing,
-    // the driver waits for the next byte, sleeping, until the deadline.
+    // the driver waits for the next byte, sleeping, until the deadline. With
+    // a stop event the wait goes in slices, the event looked at after each.
     DWORD got = 0;
-    if (setDriverTimeouts(0) &&
-        ReadFile(h(handle_), buffer_.data(), static_cast<DWORD>(buffer_.size()), &got, nullptr) && got > 0) {
-        head_ = 0;
-        tail_ = got;
-        return true;
+    if (!setDriverTimeouts(0)) {
+        lose(GetLastError());
+        return false;
     }
-    if (waitMs == 0 || !setDriverTimeouts(waitMs)) return false;
-    if (!ReadFile(h(handle_), buffer_.data(), 1, &got, nullptr) || got == 0) return false;
+    if (!read(static_cast<DWORD>(buffer_.size()), got)) return false;
+    if (got == 0 && waitMs > 0) {
+        const ULONGLONG deadline = GetTickCount64() + waitMs;
+        for (ULONGLONG now = GetTickCount64(); got == 0 && now < deadline; now = GetTickCount64()) {
+            const ULONGLONG left = deadline - now;
+            const link::Tick slice = static_cast<link::Tick>(stop_ && left > kStopSliceMs ? kStopSliceMs : left);
+            if (!setDriverTimeouts(slice)) {
+                lose(GetLastError());
+                return false;
+            }
+            if (!read(1, got)) return false;
+            if (got == 0 && stopAsked()) return false;
+        }
+    }
+    if (got == 0) return false;
     head_ = 0;
-    tail_ = 1;
+    tail_ = got;
     return true;
 }
 
 std::optional<std::uint8_t> Win32SerialPort::readByte(link::Tick waitMs) {
-    if (!isOpen()) return std::nullopt;
+    if (!isOpen() || status_ != link::LineStatus::Up) return std::nullopt;
     if (head_ == tail_ && !fill(waitMs)) return std::nullopt;
     return buffer_[head_++];
 }
 
 void Win32SerialPort::write(std::span<const std::uint8_t> bytes) {
-    if (!isOpen() || bytes.empty()) return;
+    if (!isOpen() || bytes.empty() || status_ != link::LineStatus::Up || stopAsked()) return;
     // The write time-outs are the driver's; the read wait set last stays.
-    if (!driverCurrent_) setDriverTimeouts(driverReadWait_);
+    if (!driverCurrent_ && !setDriverTimeouts(driverReadWait_)) {
+        lose(GetLastError());
+        return;
+    }
     DWORD written = 0;
-    WriteFile(h(handle_), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    // Fewer bytes written is the write time-out; a failure, the device gone.
+    if (!WriteFile(h(handle_), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+        lose(GetLastError());
 }
 
 void Win32SerialPort::purgeInput() {

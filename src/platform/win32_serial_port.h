@@ -1,6 +1,7 @@
 // The serial port on Windows: "\\.\COMn" opened unshared, the link's line
 // settings in a DCB, and reads that wait in the driver (COMMTIMEOUTS) until a
-// byte or the deadline, without spinning.
+// byte or the deadline, without spinning. A read or write the driver fails (a
+// pulled USB adapter) leaves the port Lost.
 #pragma once
 
 #include <array>
@@ -29,6 +30,13 @@ public:
     void write(std::span<const std::uint8_t> bytes) override;
     void purgeInput() override;
     void close() override;
+    link::LineStatus status() const override { return status_; }
+    std::string lostReason() const override { return lostReason_; }
+
+    // An event that is set when the program is asked to end; waits look at
+    // it at least every kStopSliceMs and the port is Stopped once it is set.
+    void setStopEvent(void* event) { stop_ = event; }
+    static constexpr link::Tick kStopSliceMs = 100;
 
     // Whether the device has modem lines (DTR, RTS) that the driver can set.
     bool hasModemLines() const { return modemLines_; }
@@ -36,9 +44,16 @@ public:
 private:
     bool setDriverTimeouts(link::Tick readWaitMs);
     bool fill(link::Tick waitMs);
+    bool read(unsigned long size, unsigned long& got);  // false: the port is Lost
+    void lose(unsigned long error);
+    bool stopAsked();
 
     void* handle_ = nullptr;  // HANDLE of the device
     void* guard_ = nullptr;   // HANDLE of the named mutex that marks it ours
+    void* stop_ = nullptr;    // HANDLE of the stop event, if any
+    std::string name_;
+    link::LineStatus status_ = link::LineStatus::Up;
+    std::string lostReason_;
     bool modemLines_ = false;
     link::PortTimeouts timeouts_{};
     // The driver's COMMTIMEOUTS: current when the link's write time-outs and

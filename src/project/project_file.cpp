@@ -9,6 +9,7 @@
 
 #include "project/m40_conversion.h"
 #include "project/m40_layout.h"
+#include "project/utf8_path.h"
 
 namespace appgen {
 namespace {
@@ -52,8 +53,8 @@ ReadResult readProjectBytes(const unsigned char* data, std::size_t size, Project
 
 ReadResult readProjectFile(const std::string& path, Project& p) {
     std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return {ReadStatus::CannotOpen, false};
-    std::ifstream in(path, std::ios::binary);
+    if (!std::filesystem::is_regular_file(utf8Path(path), ec)) return {ReadStatus::CannotOpen, false};
+    std::ifstream in(utf8Path(path), std::ios::binary);
     if (!in) return {ReadStatus::CannotOpen, false};
     // Nothing past the largest known file is needed to tell or read a project.
     std::vector<unsigned char> bytes(kProjectFileSize);

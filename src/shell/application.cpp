@@ -10,6 +10,7 @@
 #include "link/upload.h"
 #include "platform/record_file.h"
 #include "platform/system_port_directory.h"
+#include "project/utf8_path.h"
 #include "shell/about_dialog.h"
 #include "shell/com_settings_dialog.h"
 #include "shell/lookup_csv_download.h"
@@ -32,14 +33,14 @@ public:
     bool launchViewer(const std::string& path) override {
         if (inner_.launchViewer(path)) return true;
         std::error_code ec;
-        std::filesystem::path full = std::filesystem::absolute(path, ec);
-        if (ec) full = path;
+        std::filesystem::path full = std::filesystem::absolute(utf8Path(path), ec);
+        if (ec) full = utf8Path(path);
         const ui::Answer a = inner_.messageBox(
             {link::msg::kUploadData,
              "The received data could not be shown: no program to view them could be started.\n"
-             "They are saved in\n" + full.string() + "\n\nOpen the folder that holds the file?",
+             "They are saved in\n" + utf8String(full) + "\n\nOpen the folder that holds the file?",
              ui::Buttons::YesNo, ui::Icon::Warning});
-        if (a == ui::Answer::Yes) inner_.launchViewer(full.parent_path().string());
+        if (a == ui::Answer::Yes) inner_.launchViewer(utf8String(full.parent_path()));
         return false;
     }
 

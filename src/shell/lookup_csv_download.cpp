@@ -8,6 +8,7 @@
 #include "link/link_messages.h"
 #include "project/lookup_csv.h"
 #include "project/text.h"
+#include "project/utf8_path.h"
 #include "ui/builtin_templates.h"
 
 namespace appgen::shell {
@@ -64,7 +65,7 @@ bool isCsvPath(const std::string& path) {
 link::LookupFileUse lookupFileUse(ui::Services& ui, const Project& p, const std::string& path) {
     using Action = link::LookupFileUse::Action;
     if (!isCsvPath(path)) return {};
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(utf8Path(path), std::ios::binary);
     std::ostringstream text;
     if (in) text << in.rdbuf();
     if (!in || in.bad()) {

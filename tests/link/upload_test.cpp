@@ -9,7 +9,7 @@
 #include "link/frames.h"
 #include "link/upload.h"
 #include "link_harness.h"
-#include "platform/posix_record_file.h"
+#include "platform/record_file.h"
 
 namespace appgen::link {
 namespace {
@@ -93,7 +93,8 @@ protected:
     std::string out;
     LinkHarness h;
     UploadTerminal terminal;
-    platform::PosixRecordFile records;
+    const std::unique_ptr<RecordOutput> recordFile = platform::makeRecordFile();
+    RecordOutput& records = *recordFile;
 };
 
 TEST_F(Upload, TwelveRecordsThenOver) {

@@ -1,6 +1,7 @@
 // The Win32 backends' own logic, run under Wine: port names, the DCB and
 // COMMTIMEOUTS the link's settings become, the operator's open failure texts,
-// and the safe file replace on the Windows file system.
+// the safe file replace and the upload's record file on the Windows file
+// system, and the port directory of the COM dialog.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -13,6 +14,9 @@
 #include "platform/program_folder.h"
 #include "platform/win32_com_ports.h"
 #include "platform/safe_file.h"
+#include "platform/system_port_directory.h"
+#include "platform/win32_record_file.h"
+#include "platform/win32_text.h"
 #include "platform/win32_serial_settings.h"
 #include "project/utf8_path.h"
 
@@ -127,6 +131,113 @@ TEST_F(Win32SafeFile, RefusalsLeaveEverythingAsItWas) {
     EXPECT_FALSE(noFolder.ok);
     EXPECT_FALSE(noFolder.reason.empty());
     EXPECT_EQ(1u, files());
+}
+
+TEST_F(Win32SafeFile, LongNamesAndDevices) {
+    // A name at the limit leaves no room for a temporary name made from it whole.
+    const std::string path = at((std::string(251, 'n') + ".TGP").c_str());
+    const FileWriteResult first = replaceFile(path, "one");
+    ASSERT_TRUE(first.ok) << first.reason;
+    const FileWriteResult again = replaceFile(path, "two");
+    ASSERT_TRUE(again.ok) << again.reason;
+    EXPECT_EQ("two", slurp(path));
+    EXPECT_TRUE(replaceFile("NUL", "nothing").ok);
+    EXPECT_EQ(1u, files());
+}
+
+TEST_F(Win32SafeFile, RecordsGoToAPartialFileWholeLinesOnlyAndTakeTheOutputsPlace) {
+    const std::string out = at("приход.TXT");
+    ASSERT_TRUE(replaceFile(out, "old").ok);
+    const std::wstring wide = utf8Path(out).wstring();
+    ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    int writes = 0;
+    Win32RecordFile f([&](HANDLE h, const void* d, DWORD n, DWORD* w) -> BOOL {
+        if (++writes < 3) return WriteFile(h, d, n, w, nullptr);
+        WriteFile(h, d, n / 2, w, nullptr);  // midway, then the disk is full
+        SetLastError(ERROR_DISK_FULL);
+        return FALSE;
+    });
+    const auto add = [&](const std::string& line) {
+        return f.append(std::span(reinterpret_cast<const std::uint8_t*>(line.data()), line.size()));
+    };
+    ASSERT_TRUE(f.begin(out).ok);
+    EXPECT_EQ(1u, files());  // nothing made before the first record
+    ASSERT_TRUE(add("a\r\n").ok);
+    EXPECT_EQ(out + ".partial", f.location());
+    ASSERT_TRUE(add("b\r\n").ok);
+    const link::OutputStatus failed = add("cccccc\r\n");
+    EXPECT_FALSE(failed.ok);
+    EXPECT_EQ(win32ErrorText(ERROR_DISK_FULL), failed.reason);
+    EXPECT_EQ("a\r\nb\r\n", slurp(out + ".partial"));
+    ASSERT_TRUE(f.finish().ok);
+    EXPECT_EQ(out, f.location());
+    EXPECT_EQ("a\r\nb\r\n", slurp(out));
+    EXPECT_TRUE(GetFileAttributesW(wide.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(1u, files());
+}
+
+TEST_F(Win32SafeFile, AKilledUploadsRecordsAreNamedAndKept) {
+    const std::string out = at("приход.TXT");
+    ASSERT_TRUE(replaceFile(out + ".partial", "kept\r\n").ok);
+    Win32RecordFile f;
+    ASSERT_TRUE(f.begin(out).ok);
+    EXPECT_EQ(out + ".partial", f.leftover());
+    const std::string line = "new\r\n";
+    ASSERT_TRUE(f.append(std::span(reinterpret_cast<const std::uint8_t*>(line.data()), line.size())).ok);
+    EXPECT_EQ(out + ".partial2", f.location());
+    ASSERT_TRUE(f.finish().ok);
+    EXPECT_EQ("new\r\n", slurp(out));
+    EXPECT_EQ("kept\r\n", slurp(out + ".partial"));
+    EXPECT_EQ(2u, files());
+
+    // No room for a partial name: the records go straight into the output.
+    const std::string longest = at((std::string(251, 'n') + ".TXT").c_str());
+    Win32RecordFile inPlace;
+    ASSERT_TRUE(inPlace.begin(longest).ok);
+    ASSERT_TRUE(inPlace.append(std::span(reinterpret_cast<const std::uint8_t*>(line.data()), line.size())).ok);
+    EXPECT_EQ(longest, inPlace.location());
+    ASSERT_TRUE(inPlace.finish().ok);
+    EXPECT_EQ("new\r\n", slurp(longest));
+}
+
+TEST_F(Win32SafeFile, RecordFileRefusalsAndDevices) {
+    const std::string locked = at("locked.TXT");
+    ASSERT_TRUE(replaceFile(locked, "kept").ok);
+    SetFileAttributesW(utf8Path(locked).c_str(), FILE_ATTRIBUTE_READONLY);
+    const char* refused[] = {"locked.TXT", "no-such-folder\\a.TXT", ""};
+    for (const char* name : refused) {
+        Win32RecordFile f;
+        const link::OutputStatus r = f.begin(at(name));
+        EXPECT_FALSE(r.ok) << name;
+        EXPECT_FALSE(r.reason.empty()) << name;
+    }
+    EXPECT_EQ("kept", slurp(locked));
+    Win32RecordFile nul;
+    ASSERT_TRUE(nul.begin("NUL").ok);
+    ASSERT_TRUE(nul.append(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>("x\r\n"), 3)).ok);
+    EXPECT_TRUE(nul.finish().ok);
+    EXPECT_EQ(1u, files());
+}
+
+TEST(Win32PortDirectory, EachComNameOpensItselfAndNoMapIsKept) {
+    SystemPortDirectory ports([] {
+        std::vector<link::SerialDevice> found(2);
+        found[0].path = "COM1";
+        found[1].path = "COM12";
+        return found;
+    });
+    const link::PortAnswer com3 = ports.resolve("com3");
+    EXPECT_EQ("COM3", com3.device);
+    EXPECT_EQ(link::PortSource::Default, com3.source);
+    EXPECT_EQ(link::PortSource::Given, ports.resolve("\\\\.\\CNCA0").source);
+    const auto devices = ports.devices();
+    EXPECT_EQ(&devices[1], ports.deviceNamed(devices, "\\\\.\\COM12"));
+    EXPECT_EQ(nullptr, ports.deviceNamed(devices, "COM2"));
+    EXPECT_FALSE(ports.mapped(1));
+    EXPECT_TRUE(ports.assign(1, std::nullopt).ok);
+    const link::PortMapSaveResult r = ports.assign(1, "COM12");
+    EXPECT_FALSE(r.ok);
+    EXPECT_NE(std::string::npos, r.reason.find("Device Manager")) << r.reason;
 }
 
 TEST(Win32ProgramFolder, IsTheFolderOfThisProgram) {

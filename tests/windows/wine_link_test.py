@@ -7,19 +7,26 @@ Projects and program images must come out byte for byte as the Linux build
 makes them; Cyrillic file names open and save; output is UTF-8; downloads and
 uploads go through a Wine COM port (dosdevices/comN linked to the slave of our
 terminal emulator's pseudo-terminal) and arrive whole; waits do not spin; a
-port held by one run is refused to another. WINEPREFIX must name a prefix with
+port held by one run is refused to another; Ctrl-C (Wine turns SIGINT into the
+console's Ctrl-C event) and a hung-up line end a transfer at once; `ports`
+lists the COM ports. WINEPREFIX must name a prefix with
 a running wineserver (tests/windows/wine_prefix.sh start).
 
 What Wine (8.0) does not do as Windows does, and so is not checked here: DTR
 and RTS (EscapeCommFunction and GetCommModemStatus fail with
 ERROR_NOT_SUPPORTED on a pseudo-terminal; the cradle set-up's line changes are
 checked on the fake port of link_tests), and refusing a second open of a port
-(Windows says "access denied"; our own mutex is what refuses it here).
+(Windows says "access denied"; our own mutex is what refuses it here). A pty
+whose terminal process has ended (its master closed) makes Wine's ReadFile
+wait out each time-out busily and return nothing; only the next write fails
+(ERROR_NOT_READY): the "switched off" terminal is therefore not checked here,
+while a hang-up, where the read fails at once, is.
 """
 import glob
 import os
 import resource
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -173,6 +180,44 @@ def waits_and_refusals(work):
           out.decode(errors="replace"))
 
 
+def stops_and_ports(work):
+    # Ctrl-C ends the transfer in order, with the status of SIGINT.
+    with Emulator(["--silent"]):
+        run = subprocess.Popen(["wine", CLI_EXE, "download", "склад.TGP", "--port", "COM5"], cwd=work,
+                               stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
+        time.sleep(2)
+        asked = time.monotonic()
+        run.send_signal(signal.SIGINT)
+        out, _ = run.communicate(timeout=60)
+        took = time.monotonic() - asked
+    check(run.returncode == 130 and b"The transfer was stopped" in out and took < 2,
+          f"Ctrl-C ends a download at once with 130 (status {run.returncode} after {took:.2f} s)",
+          out.decode(errors="replace"))
+
+    # A line that hangs up is noticed at the read that fails, not at a time-out.
+    with Emulator(["--hang-up-after", "3"]):
+        status, out, seconds, _ = win(["download", "склад.TGP", "--port", "COM5"], work)
+    check(status == 1 and b"connection to the terminal was lost" in out and seconds < 5,
+          f"a hang-up ends the download ({seconds:.2f} s)", out.decode(errors="replace"))
+
+    # Wine registers the serial ports it finds when the prefix boots and lists
+    # no COM link made later (not even once opened): the listing is checked
+    # against the registry.
+    registry = subprocess.run(["wine", "reg", "query", "HKLM\\HARDWARE\\DEVICEMAP\\SERIALCOMM"],
+                              capture_output=True, timeout=60).stdout.decode(errors="replace")
+    registered = sorted({w for w in registry.split() if w.startswith("COM")}, key=lambda c: int(c[3:]))
+    status, out, _, _ = win(["ports"], work)
+    text = out.decode(errors="replace")
+    listed = text.split("\n\n")[0].split("\n")[1:]
+    check(status == 0 and all(f"  {c}" in listed for c in registered), f"ports lists {registered}", text)
+    for n in range(1, 7):
+        state = "found" if f"  COM{n}" in listed else "not found"
+        check(f"  COM{n}  \\\\.\\COM{n}  ({state})" in text, f"ports tells COM{n} {state}", text)
+    status, out, _, _ = win(["ports", "set", "COM1", "COM12"], work)
+    check(status == 2 and b"Device Manager" in out, "ports set says where Windows numbers its ports",
+          out.decode(errors="replace"))
+
+
 def main():
     for path in (CLI_EXE, HOST_CLI, EMULATOR):
         if not os.path.exists(path):
@@ -183,6 +228,7 @@ def main():
         cyrillic_names(work)
         transfers(work)
         waits_and_refusals(work)
+        stops_and_ports(work)
     for f in failures:
         print(f, file=sys.stderr)
     print(f"{'FAILED' if failures else 'passed'}: {len(failures)} failures")
