@@ -3,6 +3,7 @@
 #include "link/frames.h"
 #include "link/link_messages.h"
 #include "link/operator_messages.h"
+#include "link/port_advice.h"
 #include "link/transfer_cancel.h"
 
 namespace appgen::link {
@@ -47,7 +48,8 @@ bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit) {
             return false;
         }
     }
-    showError(link.ui, msg::kDownloadError);
+    showError(link.ui, msg::kDownloadError, ui::Icon::Warning,
+              stoppedAnsweringAdvice(link.opened, link.state.line.baudRate, link.viaCradle));
     return false;
 }
 

@@ -1,18 +1,30 @@
 #include "link/cradle_setup.h"
 
 #include "link/port_choice.h"
+#include "link/transfer_cancel.h"
 
 namespace appgen::link {
 namespace {
 
-void applyAndSettle(LinkContext& link) {
-    link.port.apply(link.state.line);
-    waitAtLeast(link.clock, link.timings.settle);
+// Each wait in slices short enough for a Cancel to take effect at once;
+// false when the operator cancelled.
+bool settle(LinkContext& link) {
+    const Tick start = link.clock.now();
+    for (Tick e = 0; (e = elapsedSince(link.clock, start)) < link.timings.settle;) {
+        if (cancelled(link)) return false;
+        link.clock.sleepFor(pollSlice(link.timings.settle - e));
+    }
+    return !cancelled(link);
 }
 
-void sendAndSettle(LinkContext& link, std::uint8_t byte) {
+bool applyAndSettle(LinkContext& link) {
+    link.port.apply(link.state.line);
+    return settle(link);
+}
+
+bool sendAndSettle(LinkContext& link, std::uint8_t byte) {
     link.port.write(std::span<const std::uint8_t>(&byte, 1));
-    waitAtLeast(link.clock, link.timings.settle);
+    return settle(link);
 }
 
 }  // namespace
@@ -25,21 +37,21 @@ bool probeCradle(LinkContext& link, std::uint32_t baud) {
     LineSettings& line = link.state.line;
     line.baudRate = baud;
     line.rts = LineMode::Disable;
-    applyAndSettle(link);
-    sendAndSettle(link, kProbeByte);
-
     bool answered = false;
-    const Tick start = link.clock.now();
-    for (Tick e = 0; (e = elapsedSince(link.clock, start)) < link.timings.settle;) {
-        if (const auto b = link.port.readByte(link.timings.settle - e)) {
-            answered = *b == kProbeByte;
-            break;
+    if (applyAndSettle(link) && sendAndSettle(link, kProbeByte)) {
+        const Tick start = link.clock.now();
+        for (Tick e = 0; (e = elapsedSince(link.clock, start)) < link.timings.settle && !cancelled(link);) {
+            if (const auto b = link.port.readByte(pollSlice(link.timings.settle - e))) {
+                answered = *b == kProbeByte;
+                break;
+            }
         }
     }
 
     line.rts = LineMode::Enable;
-    applyAndSettle(link);
-    return answered;
+    // After a Cancel the port closes; the record keeps RTS on for later transfers.
+    if (link.cancelled) return false;
+    return applyAndSettle(link) && answered;
 }
 
 bool runCradleSetup(LinkContext& link, std::uint8_t baudIndex) {
@@ -55,7 +67,7 @@ bool runCradleSetup(LinkContext& link, std::uint8_t baudIndex) {
 
     line.dtr = LineMode::Enable;
     line.rts = LineMode::Enable;
-    applyAndSettle(link);
+    if (!applyAndSettle(link)) return false;
 
     bool found = false;
     for (const std::uint32_t baud : kProbeOrder) {
@@ -63,21 +75,24 @@ bool runCradleSetup(LinkContext& link, std::uint8_t baudIndex) {
             found = true;
             break;
         }
+        if (link.cancelled) return false;
     }
     if (!found) return false;
 
+    // A Cancel between the commands leaves RTS on in the record, as a whole
+    // set-up would.
     line.rts = LineMode::Disable;
-    applyAndSettle(link);
-    sendAndSettle(link, kCradleAttention);
-    // The speed command still goes out at the probed speed; the new speed
-    // takes effect with the next apply.
-    const std::uint8_t digit = cradleSpeedDigit(baudIndex);
-    link.port.write(std::span<const std::uint8_t>(&digit, 1));
-    line.baudRate = baudFromIndex(baudIndex);
-    waitAtLeast(link.clock, link.timings.settle);
-    sendAndSettle(link, kCradleCommit);
+    const bool commanded = [&] {
+        if (!applyAndSettle(link) || !sendAndSettle(link, kCradleAttention)) return false;
+        // The speed command still goes out at the probed speed; the new speed
+        // takes effect with the next apply.
+        const std::uint8_t digit = cradleSpeedDigit(baudIndex);
+        link.port.write(std::span<const std::uint8_t>(&digit, 1));
+        line.baudRate = baudFromIndex(baudIndex);
+        return settle(link) && sendAndSettle(link, kCradleCommit);
+    }();
     line.rts = LineMode::Enable;
-    applyAndSettle(link);
+    if (!commanded || !applyAndSettle(link)) return false;
 
     line.parity = Parity::None;
     line.byteSize = 8;

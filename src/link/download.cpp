@@ -1,19 +1,16 @@
 #include "link/download.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "link/acknowledged_send.h"
 #include "link/frames.h"
 #include "link/link_messages.h"
+#include "link/lookup_file.h"
 #include "link/lookup_lines.h"
 #include "link/operator_messages.h"
 #include "link/port_open.h"
 #include "link/transfer_cancel.h"
-#include "project/utf8_path.h"
 
 namespace appgen::link {
 namespace {
@@ -98,46 +95,6 @@ std::string overlongLineText(int line) {
     return "Line " + std::to_string(line) + " of the file is longer than " +
            std::to_string(kMaxLookupLine) + " characters; nothing was sent.";
 }
-
-// The lookup file, open over every attempt; reads tell their errors.
-class LookupFile {
-public:
-    explicit LookupFile(const std::string& path) : f_(openUtf8File(path, "rb")) {
-        if (!f_) error_ = errno;
-    }
-    ~LookupFile() { close(); }
-    LookupFile(const LookupFile&) = delete;
-    LookupFile& operator=(const LookupFile&) = delete;
-
-    bool isOpen() const { return f_ != nullptr; }
-    std::string error() const { return std::strerror(error_); }
-    // Back to the first byte; the size the file has now, or -1 on an error.
-    long long rewind() {
-        if (std::fseek(f_, 0, SEEK_END) != 0) return failed();
-        const long long size = std::ftell(f_);
-        if (size < 0 || std::fseek(f_, 0, SEEK_SET) != 0) return failed();
-        std::clearerr(f_);
-        return size;
-    }
-    // Bytes read into piece; 0 at the end, -1 on an error.
-    long long read(char* piece, std::size_t n) {
-        const std::size_t got = std::fread(piece, 1, n, f_);
-        if (got == 0 && std::ferror(f_)) return failed();
-        return static_cast<long long>(got);
-    }
-    void close() {
-        if (f_) std::fclose(f_);
-        f_ = nullptr;
-    }
-
-private:
-    long long failed() {
-        error_ = errno;
-        return -1;
-    }
-    std::FILE* f_;
-    int error_ = 0;
-};
 
 void tellReadError(LinkContext& link, const std::string& path, const LookupFile& file) {
     showError(link.ui, msg::kCantReadFile, ui::Icon::Warning, path + ": " + file.error());
@@ -248,7 +205,7 @@ int downloadProgram(LinkContext& link, const PortChoice& choice, bool cradle,
 }
 
 int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
-                   const LookupFileFilter& filter) {
+                   const LookupFileFilter& filter, const LookupFileOpener& open) {
     const auto path = link.ui.fileDialog(lookupFileDialog(link.state.lastLookupFile));
     if (!path) return kDownloadFailed;
     link.state.lastLookupFile = *path;
@@ -262,7 +219,8 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
     // A file that cannot be read to its end (a folder, no permission, a read
     // error) or has a line that cannot fit a frame is refused before the port
     // opens, so nothing is sent.
-    LookupFile file(*path);
+    const std::unique_ptr<LookupFile> source = open ? open(*path) : openLookupFile(*path);
+    LookupFile& file = *source;
     bool overlong = false;
     const auto refusal = file.isOpen() ? checkLookupFile(file, overlong) : file.error();
     if (refusal && overlong) {

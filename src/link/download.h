@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "link/link_context.h"
+#include "link/lookup_file.h"
 #include "link/port_choice.h"
 
 namespace appgen::link {
@@ -35,9 +36,10 @@ struct LookupFileUse {
 using LookupFileFilter = std::function<LookupFileUse(const std::string& path)>;
 
 // Commands 3040 and 3041: the operator picks the file in an open-file dialog;
-// `filter`, when given, decides what becomes of it.
+// `filter`, when given, decides what becomes of it. `open` reads the file
+// (default: from the disk).
 int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
-                   const LookupFileFilter& filter = {});
+                   const LookupFileFilter& filter = {}, const LookupFileOpener& open = {});
 // A lookup download of lines held in memory, each sent as a file line is.
 int downloadLookupLines(LinkContext& link, const PortChoice& choice, bool cradle,
                         const std::vector<std::string>& lines);

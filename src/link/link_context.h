@@ -38,6 +38,9 @@ struct LinkContext {
     bool viaCradle = false;
     // The operator's Cancel, once seen (cancelled() in transfer_cancel.h).
     bool cancelled = false;
+    // The connecting window is up: the cradle set-up hands it on to the
+    // first handshake, so it stays up from the set-up to the first answer.
+    bool connectingShown = false;
 };
 
 }  // namespace appgen::link

@@ -82,4 +82,11 @@ std::string timeoutAdvice(const PortAnswer& port, std::uint32_t baud, TransferKi
            ", and is set to the same speed.";
 }
 
+std::string stoppedAnsweringAdvice(const PortAnswer& port, std::uint32_t baud, bool cradle) {
+    return "The terminal on " + portPhrase(port) + " at " + std::to_string(baud) +
+           " bit/s stopped acknowledging the transfer. Check that it " +
+           (cradle ? "still stands on the cradle" : "is still plugged in at both ends of its cable") +
+           " and has not been switched off, then try again.";
+}
+
 }  // namespace appgen::link

@@ -34,4 +34,8 @@ enum class TransferKind { Download, Upload };
 // terminal's mode, the cradle or cable, the same speed on both sides.
 std::string timeoutAdvice(const PortAnswer& port, std::uint32_t baud, TransferKind kind, bool cradle);
 
+// What to check when the terminal answered at first and then went quiet or
+// kept refusing a unit: still on the cradle or its cable, still switched on.
+std::string stoppedAnsweringAdvice(const PortAnswer& port, std::uint32_t baud, bool cradle);
+
 }  // namespace appgen::link

@@ -1,8 +1,11 @@
 #include "link/port_open.h"
 
+#include <optional>
+
 #include "link/cradle_setup.h"
 #include "link/link_messages.h"
 #include "link/operator_messages.h"
+#include "link/transfer_cancel.h"
 
 namespace appgen::link {
 namespace {
@@ -40,16 +43,24 @@ int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
     }
     link.port.setQueueSizes(kInputQueue, kDownloadOutputQueue);
     set8N1(link.state.line, choice.baudIndex);
+    // The set-up takes seconds: the connecting window shows from its start
+    // and stays up for the handshake.
+    std::optional<ConnectingNotice> connecting;
+    if (cradle) connecting.emplace(link, msg::kProgressCaption, baudFromIndex(choice.baudIndex));
     if (cradle && !runCradleSetup(link, choice.baudIndex)) {
-        showError(link.ui, msg::kFailedToSetIr);
+        connecting->close();
+        // A Cancel ends the transfer without a word.
+        if (!link.cancelled) showError(link.ui, msg::kFailedToSetIr);
         link.port.close();
         return kOpenFailed;
     }
     if (!link.port.apply(link.state.line)) {
+        if (connecting) connecting->close();
         showError(link.ui, msg::kCommStateError);
         link.port.close();
         return kLineSettingsRejected;
     }
+    if (connecting) connecting->keepOpen();
     return kOpened;
 }
 
@@ -60,9 +71,12 @@ bool openForUpload(LinkContext& link, const PortChoice& choice, bool cradle) {
         return false;
     }
     link.port.setQueueSizes(kInputQueue, kUploadOutputQueue);
+    std::optional<ConnectingNotice> connecting;
+    if (cradle) connecting.emplace(link, msg::kUploadData, baudFromIndex(choice.baudIndex));
     if (cradle && !runCradleSetup(link, choice.baudIndex)) {
         link.port.close();
-        showError(link.ui, msg::kCantSetIr);
+        connecting->close();
+        if (!link.cancelled) showError(link.ui, msg::kCantSetIr);
         return false;
     }
     set8N1(link.state.line, choice.baudIndex);
@@ -71,6 +85,7 @@ bool openForUpload(LinkContext& link, const PortChoice& choice, bool cradle) {
         return false;
     }
     setTransferTimeouts(link);
+    if (connecting) connecting->keepOpen();
     return true;
 }
 

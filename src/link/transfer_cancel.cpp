@@ -15,17 +15,24 @@ std::string connectingDetail(const PortAnswer& port, std::uint32_t baud) {
     return s + ", " + std::to_string(baud) + " bit/s";
 }
 
-ConnectingNotice::ConnectingNotice(LinkContext& link, const char* caption) : link_(link) {
+ConnectingNotice::ConnectingNotice(LinkContext& link, const char* caption)
+    : ConnectingNotice(link, caption, link.state.line.baudRate) {}
+
+ConnectingNotice::ConnectingNotice(LinkContext& link, const char* caption, std::uint32_t baud)
+    : link_(link) {
+    if (link.connectingShown) return;
+    link.connectingShown = true;
     ui::ProgressRequest r;
     r.caption = caption;
     r.text = msg::kConnecting;
-    r.detail = connectingDetail(link.opened, link.state.line.baudRate);
+    r.detail = connectingDetail(link.opened, baud);
     link.ui.connectingOpen(r);
 }
 
 void ConnectingNotice::close() {
-    if (!open_) return;
+    if (!open_ || !link_.connectingShown) return;
     open_ = false;
+    link_.connectingShown = false;
     link_.ui.connectingClose();
 }
 

@@ -22,14 +22,20 @@ inline Tick pollSlice(Tick left) { return left < kCancelPoll ? left : kCancelPol
 std::string connectingDetail(const PortAnswer& port, std::uint32_t baud);
 
 // "Соединение с терминалом..." with its Cancel button, from construction
-// until close() or the end of the scope.
+// until close() or the end of the scope. A window already up (handed on by
+// keepOpen()) is taken over rather than shown again.
 class ConnectingNotice {
 public:
     ConnectingNotice(LinkContext& link, const char* caption);
+    // Names `baud`, the transfer's speed, while the line runs at another
+    // (the cradle set-up probes the cradle's speeds).
+    ConnectingNotice(LinkContext& link, const char* caption, std::uint32_t baud);
     ~ConnectingNotice() { close(); }
     ConnectingNotice(const ConnectingNotice&) = delete;
     ConnectingNotice& operator=(const ConnectingNotice&) = delete;
     void close();
+    // Leaves the window up for the next notice of this transfer.
+    void keepOpen() { open_ = false; }
 
 private:
     LinkContext& link_;

@@ -209,7 +209,8 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, R
     }
     if (!out.leftover().empty())
         tell(link, msg::kUploadData, std::string(msg::kLeftoverFound) + "\n" + out.leftover());
-    if (!openForUpload(link, choice, cradle)) return {kUploadPortFailed, 0};
+    if (!openForUpload(link, choice, cradle))
+        return {link.cancelled ? kUploadCancelled : kUploadPortFailed, 0};
 
     UploadOutcome outcome;
     switch (connect(link)) {

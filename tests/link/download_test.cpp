@@ -204,6 +204,9 @@ TEST_F(ProgramDownload, TerminalStoppingMidwayGetsTheUnitFourTimesThreeSecondsEa
     EXPECT_EQ(3001u, writes[12].at - writes[11].at);
     EXPECT_EQ(3u * 3001u, writes[14].at - writes[11].at);
     EXPECT_EQ("Error: Error on downloading!", h.boxes().at(0));
+    EXPECT_EQ("The terminal on COM1 at 115200 bit/s stopped acknowledging the transfer. Check that it "
+              "is still plugged in at both ends of its cable and has not been switched off, then try again.",
+              h.ui.requests[0].detail);
 }
 
 TEST_F(ProgramDownload, FullStopsAfterOneWriteAndRetryCompilesAnew) {

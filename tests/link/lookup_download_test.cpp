@@ -230,5 +230,49 @@ TEST_F(LookupDownload, PortFailureClosesTheFile) {
     EXPECT_TRUE(fs::remove(path));
 }
 
+// Reads as a file would until the transfer's pass (after the check) reaches
+// `failAt`, then fails as a disk does.
+class FailingLookupFile : public LookupFile {
+public:
+    FailingLookupFile(std::string content, std::size_t failAt) : content_(std::move(content)), failAt_(failAt) {}
+    bool isOpen() const override { return true; }
+    std::string error() const override { return "Input/output error"; }
+    long long rewind() override {
+        ++passes_;
+        at_ = 0;
+        return static_cast<long long>(content_.size());
+    }
+    long long read(char* piece, std::size_t n) override {
+        const std::size_t end = passes_ > 1 ? failAt_ : content_.size();
+        if (at_ >= end) return passes_ > 1 ? -1 : 0;
+        n = std::min(n, end - at_);
+        content_.copy(piece, n, at_);
+        at_ += n;
+        return static_cast<long long>(n);
+    }
+    void close() override {}
+
+private:
+    std::string content_;
+    std::size_t failAt_;
+    std::size_t at_ = 0;
+    int passes_ = 0;
+};
+
+TEST_F(LookupDownload, AReadErrorMidwayFailsTheTransferWithoutAnEnd) {
+    h.ui.queueFile("data.TXT");
+    script.attach(h.port);
+    const auto failing = [](const std::string&) {
+        return std::make_unique<FailingLookupFile>("one\r\ntwo\r\nthree\r\n", 5);
+    };
+    EXPECT_EQ(kDownloadFailed, downloadLookup(h.link, {"COM1", 0}, false, {}, failing));
+    EXPECT_EQ((std::vector<Bytes>{{'o', 'n', 'e', 0x01, 0x42, 0x0D}}), frames());
+    EXPECT_EQ((std::vector<std::string>{"Error: Can't read the file!",
+                                        "Error: Failed to download, would you like to retry?"}),
+              h.boxes());
+    EXPECT_EQ("data.TXT: Input/output error", h.ui.requests[0].detail);
+    EXPECT_FALSE(h.port.isOpen());
+}
+
 }  // namespace
 }  // namespace appgen::link

@@ -56,6 +56,11 @@ TEST(PortAdvice, TimeoutsSayWhatToCheck) {
     EXPECT_TRUE(has(up, "upload mode"));
     EXPECT_TRUE(has(up, "cable"));
     EXPECT_FALSE(has(up, "cradle"));
+    const std::string midway = stoppedAnsweringAdvice(port, 38400, true);
+    EXPECT_TRUE(has(midway, "COM1 is /dev/ttyUSB0 (from the port map) at 38400 bit/s"));
+    EXPECT_TRUE(has(midway, "on the cradle"));
+    EXPECT_TRUE(has(midway, "switched off"));
+    EXPECT_TRUE(has(stoppedAnsweringAdvice(port, 9600, false), "cable"));
 }
 
 }  // namespace

@@ -207,6 +207,76 @@ TEST(CradleSetup, SpeedDigits) {
     for (std::uint8_t i = 0; i < 5; ++i) EXPECT_EQ(expected[i], cradleSpeedDigit(i));
 }
 
+// The set-up shows the connecting window from its start and hands it on to
+// the handshake: one window, naming the transfer's speed, not the probe's.
+TEST(CradleSetup, ShowsTheConnectingWindowUntilTheHandshakeIsAnswered) {
+    LinkHarness h;
+    cradleAt(h, 57600);
+    const auto probe = h.port.onWrite;
+    h.port.onWrite = [&](testing::FakePort& p, const Bytes& b) {
+        if (b == testing::bytesOf("BRIGAN\r") || b == testing::bytesOf("OVER\r")) p.deliver("ACK\r", 2);
+        probe(p, b);
+    };
+    std::size_t appliesAtOpen = 99;
+    h.ui.onEvent = [&](const ui::RecordedEvent& e) {
+        if (e.kind == ui::RecordedEvent::Kind::Connecting && e.value == 1)
+            appliesAtOpen = h.port.eventsOf(Kind::Apply).size();
+    };
+    ASSERT_EQ(kDownloadOk, downloadLookupLines(h.link, {"COM1", 3}, true, {}));
+    const auto connecting = h.eventsOf(ui::RecordedEvent::Kind::Connecting);
+    ASSERT_EQ(2u, connecting.size());
+    EXPECT_EQ(1, connecting[0].value);
+    EXPECT_EQ("COM1, 19200 bit/s", connecting[0].detail);
+    EXPECT_EQ(0, connecting[1].value);
+    EXPECT_EQ(0u, appliesAtOpen);
+}
+
+// Cancel at any moment of the set-up ends it within one wait: no message, no
+// retry question, the port closed, the record left with RTS on.
+TEST(CradleSetup, CancelEndsItBetweenSteps) {
+    struct Case {
+        const char* what;
+        bool upload;
+        std::uint32_t cradleSpeed;
+        Bytes pressedAt;  // the write that comes with the press; empty: as the window opens
+        std::size_t writes;
+    };
+    const Case cases[] = {
+        {"download, as the window opens", false, 9600, {}, 0},
+        {"download, while probing", false, 57600, {kProbeByte}, 1},
+        {"upload, while probing", true, 57600, {kProbeByte}, 1},
+        {"download, between the commands", false, 9600, {kCradleAttention}, 2},
+        {"upload, after the speed command", true, 9600, {'6'}, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LinkHarness h;
+        cradleAt(h, c.cradleSpeed);
+        const auto cradle = h.port.onWrite;
+        std::uint64_t pressed = 0;
+        if (c.pressedAt.empty()) {
+            h.ui.queueCancel({ui::CancelPress::When::Connecting, 0});
+        } else {
+            h.port.onWrite = [&](testing::FakePort& p, const Bytes& b) {
+                if (b == c.pressedAt && !pressed) {
+                    pressed = h.clock.elapsed();
+                    h.ui.pressCancel();
+                }
+                cradle(p, b);
+            };
+        }
+        const bool opened = c.upload ? openForUpload(h.link, {"COM1", 0}, true)
+                                     : openForDownload(h.link, {"COM1", 0}, true) == kOpened;
+        EXPECT_FALSE(opened);
+        EXPECT_TRUE(h.boxes().empty());
+        EXPECT_FALSE(h.port.isOpen());
+        EXPECT_EQ(c.writes, h.port.writes().size());
+        EXPECT_LE(h.clock.elapsed(), pressed + 100);
+        EXPECT_EQ(2u, h.eventsOf(ui::RecordedEvent::Kind::Connecting).size());
+        EXPECT_EQ(LineMode::Enable, h.state.line.rts);
+    }
+}
+
 TEST(LineSettingsRecord, CradleLinesStayOnForLaterDirectTransfers) {
     LinkHarness h;
     cradleAt(h, 57600);
