@@ -172,7 +172,7 @@ TEST(OperatorWindow, QtsOwnButtonsSpeakRussian) {
 }
 
 TEST(OperatorWindow, HelpClosesWithEscAndCtrlW) {
-    for (const QKeySequence keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
         QtServices services;
         services.showHelp(APPGEN_SOURCE_DIR "/docs/help.md", false);
         HelpWindow* help = services.helpWindow();

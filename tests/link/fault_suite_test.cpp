@@ -244,7 +244,9 @@ TEST_F(FaultSuite, Downloads) {
         for (const auto& t : c.told) EXPECT_TRUE(has(r.output, t)) << t << "\n" << r.output;
         EXPECT_EQ(0u, slurp(at("wire")).rfind("BRIGAN\r", 0));
         EXPECT_EQ(c.complete, fs::exists(at("got.img")));
-        if (!c.complete) EXPECT_LT(seconds, 5.0);  // a lost line ends the attempt, no waiting out
+        if (!c.complete) {
+            EXPECT_LT(seconds, 5.0);  // a lost line ends the attempt, no waiting out
+        }
     }
 }
 
@@ -295,7 +297,9 @@ TEST_F(FaultSuite, Lookups) {
         const std::string wire = slurp(at("wire"));
         EXPECT_EQ(c.sent, !wire.empty());
         if (c.file == at("crlf.TXT") && c.status == 0 && crlfWire.empty()) crlfWire = wire;
-        if (c.file == at("lf.TXT")) EXPECT_EQ(crlfWire, wire);  // the twin's frames exactly
+        if (c.file == at("lf.TXT")) {
+            EXPECT_EQ(crlfWire, wire);  // the twin's frames exactly
+        }
     }
 }
 
