@@ -11,6 +11,7 @@
 #include "link/download.h"
 #include "link/program_image.h"
 #include "link/upload.h"
+#include "platform/port_syntax.h"
 #include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/stop_signals.h"
@@ -19,20 +20,13 @@
 namespace appgen::cli {
 namespace {
 
-constexpr const char* kPortHelp =
-#ifdef _WIN32
-    "  --port P       COM1..COM256 or \\\\.\\COMn (appgen-cli ports lists this PC's)\n"
-#else
-    "  --port P       COM1..COM6 or a device path (/dev/ttyUSB0); COMn is the device in\n"
-    "                 $APPGEN_COMn, else in the port map (appgen-cli ports), else\n"
-    "                 /dev/ttyS<n-1>\n"
-#endif
+constexpr const char* kLinkHelp =
     "  --baud B       115200, 57600, 38400, 19200 or 9600\n"
     "                 (without them: the project's port settings, else COM1 at 115200)\n"
     "  --cradle       through the infrared cradle (\"Via Cradle-IR\")\n";
 
 void help(const char* usage, const char* what, bool retries) {
-    std::printf("usage: appgen-cli %s\n\n%s\n\n%s", usage, what, kPortHelp);
+    std::printf("usage: appgen-cli %s\n\n%s\n\n%s%s", usage, what, platform::portOptionHelp(), kLinkHelp);
     if (retries)
         std::printf("  --retries N    answer Yes to the retry question N times (default 0)\n");
     std::printf("\nMessages go to stderr as \"caption: text\"; the exit status is 0 only when\n"

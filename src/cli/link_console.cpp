@@ -1,8 +1,7 @@
 #include "cli/link_console.h"
 
-#include <unistd.h>
-
 #include "link/link_messages.h"
+#include "platform/console.h"
 
 namespace appgen::cli {
 namespace {
@@ -13,7 +12,7 @@ constexpr int kCountLineEvery = 100;
 }  // namespace
 
 LinkConsole::LinkConsole(std::string path, int retries, std::FILE* out)
-    : path_(std::move(path)), retriesLeft_(retries), out_(out), tty_(isatty(fileno(out)) == 1) {}
+    : path_(std::move(path)), retriesLeft_(retries), out_(out), tty_(platform::isTerminal(out)) {}
 
 void LinkConsole::endProgressLine() {
     if (progressShown_) std::fputc('\n', out_);

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/port_syntax.h"
+
 namespace appgen::cli {
 namespace {
 
@@ -11,22 +13,6 @@ bool parseNumber(const std::string& s, unsigned long& out) {
     const char* end = s.data() + s.size();
     const auto r = std::from_chars(s.data(), end, out);
     return !s.empty() && r.ec == std::errc{} && r.ptr == end;
-}
-
-bool validPort(const std::string& p) {
-#ifdef _WIN32
-    // Windows numbers ports past the dialog's six (USB adapters often get
-    // COM10 and up): COMn and \\.\COMn up to COM256.
-    std::string_view n = p;
-    if (n.starts_with("\\\\.\\")) n.remove_prefix(4);
-    if (n.size() >= 4 && n.size() <= 6 && n.starts_with("COM") && n[3] != '0') {
-        unsigned long number = 0;
-        return parseNumber(std::string(n.substr(3)), number) && number >= 1 && number <= 256;
-    }
-#else
-    if (p.size() == 4 && p.compare(0, 3, "COM") == 0) return p[3] >= '1' && p[3] <= '6';
-#endif
-    return p.find('/') != std::string::npos;
 }
 
 std::nullopt_t bad(const char* why, const std::string& what) {
@@ -52,7 +38,7 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args
             o.cradle = true;
         } else if (a == "--port" && hasValue) {
             const std::string& p = value();
-            if (!validPort(p)) return bad("--port takes COM1..COM6 or a device path, not", p);
+            if (!platform::isPortName(p)) return bad("--port takes COM1..COM6 or a device path, not", p);
             o.port = p;
         } else if (a == "--baud" && hasValue) {
             unsigned long b = 0;

@@ -4,10 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
-
-#ifdef _WIN32
-#include "platform/win32_console.h"
-#endif
+#include "platform/console.h"
 
 namespace {
 
@@ -42,13 +39,11 @@ void usage(std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
-#ifdef _WIN32
-    // Windows hands the arguments over in UTF-16; the program's are UTF-8.
-    appgen::platform::Utf8CommandLine utf8;
+    // The program's arguments and output are UTF-8 (Windows hands them over in UTF-16).
+    appgen::platform::Utf8CommandLine utf8(argc, argv);
     argc = utf8.argc();
     argv = utf8.argv();
     appgen::platform::useUtf8Console();
-#endif
     if (argc < 2) {
         usage(stderr);
         return appgen::cli::kExitUsage;

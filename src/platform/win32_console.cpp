@@ -1,4 +1,4 @@
-#include "platform/win32_console.h"
+#include "platform/console.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -11,7 +11,7 @@
 
 namespace appgen::platform {
 
-Utf8CommandLine::Utf8CommandLine() {
+Utf8CommandLine::Utf8CommandLine(int, char**) {
     int n = 0;
     if (wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &n)) {
         for (int i = 0; i < n; ++i) args_.push_back(narrow(wide[i]));
@@ -29,5 +29,7 @@ void useUtf8Console() {
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);
 }
+
+bool isTerminal(std::FILE* f) { return _isatty(_fileno(f)) != 0; }
 
 }  // namespace appgen::platform
