@@ -114,12 +114,14 @@ TEST(OperatorWindow, FramesGoOverTheAnchorAndWhollyInsideTheScreen) {
 // Each PC key presses its terminal key as a click on it does: drawn pressed
 // while held, and the same display after it.
 TEST(OperatorWindow, PcKeysWorkTheTerminalAsClicksDo) {
-    for (const PcKey& k : pcKeyboard()) {
-        SCOPED_TRACE(QTest::toString(QKeySequence(k.key)));
-        const QPoint at = clickPointOf(k.code);
-        ASSERT_EQ(simulator::keyAt(at.x(), at.y()).code, k.code);
+    for (const simulator::PcKeyBinding& k : simulator::pcKeyboard()) {
+        const Qt::Key key = Qt::Key(qtKeyOf(k.key));
+        SCOPED_TRACE(QTest::toString(QKeySequence(key)));
+        const simulator::Point click = simulator::clickPointOf(k.code);
+        const QPoint at(click.x, click.y);
         const simulator::KeyHit hit = simulator::keyAt(at.x(), at.y());
         const Qt::KeyboardModifiers mods = k.keypad ? Qt::KeypadModifier : Qt::NoModifier;
+        ASSERT_EQ(terminalKeyFor(key, mods), k.code);
 
         std::vector<simulator::DisplayModel> after;
         for (const bool byKeyboard : {true, false}) {
@@ -131,7 +133,7 @@ TEST(OperatorWindow, PcKeysWorkTheTerminalAsClicksDo) {
             if (byKeyboard) {
                 w.activateWindow();
                 ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-                QTest::keyPress(w.windowHandle(), k.key, mods);
+                QTest::keyPress(w.windowHandle(), key, mods);
             } else {
                 QTest::mousePress(&w, Qt::LeftButton, {}, at);
             }
@@ -143,7 +145,7 @@ TEST(OperatorWindow, PcKeysWorkTheTerminalAsClicksDo) {
                       pressed.convertToFormat(QImage::Format_ARGB32_Premultiplied));
             EXPECT_TRUE(f.app().simulator().display().keyDown);
             if (byKeyboard)
-                QTest::keyRelease(w.windowHandle(), k.key, mods);
+                QTest::keyRelease(w.windowHandle(), key, mods);
             else
                 QTest::mouseRelease(&w, Qt::LeftButton, {}, at);
             EXPECT_FALSE(f.app().simulator().display().keyDown);
