@@ -13,6 +13,11 @@ TerminalInput::TerminalInput(Application& app, simulator::WindowSurface& surface
 bool TerminalInput::acceptsInput() const { return !app_.closed() && !app_.busy() && !transferring_; }
 
 void TerminalInput::command(int id) {
+    run(id);
+    if (app_.closed()) host_.closeWindow();
+}
+
+void TerminalInput::run(int id) {
     if (!acceptsInput()) return;
     if (isTransferCommand(id)) {
         // Nothing else touches the application until the worker is done.
@@ -31,7 +36,6 @@ void TerminalInput::command(int id) {
     } else {
         app_.command(id);
     }
-    if (app_.closed()) host_.closeWindow();
 }
 
 void TerminalInput::menuChosen(int id) {
@@ -115,7 +119,7 @@ void TerminalInput::afterMouse() {
     if (chosen_) {
         const int id = *chosen_;
         chosen_.reset();
-        command(id);
+        run(id);
     }
     if (app_.closed()) host_.closeWindow();
 }

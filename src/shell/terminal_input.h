@@ -68,6 +68,7 @@ public:
     bool mayClose();
 
 private:
+    void run(int id);
     void press(simulator::Point at);
     void release();
     void afterMouse();
