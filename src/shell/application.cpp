@@ -18,6 +18,7 @@
 #include "simulator/key_codes.h"
 #include "ui/builtin_templates.h"
 #include "ui/dialog.h"
+#include "ui/forwarding_services.h"
 
 namespace appgen::shell {
 namespace {
@@ -26,40 +27,23 @@ namespace {
 // goes through unchanged (the connecting window and Cancel among them). When none could
 // be started the operator learns where the data are, and may have the folder
 // that holds them opened instead.
-class ViewerFallback : public ui::Services {
+class ViewerFallback : public ui::ForwardingServices {
 public:
-    explicit ViewerFallback(ui::Services& inner) : inner_(inner) {}
+    using ForwardingServices::ForwardingServices;
 
     bool launchViewer(const std::string& path) override {
-        if (inner_.launchViewer(path)) return true;
+        if (inner().launchViewer(path)) return true;
         std::error_code ec;
         std::filesystem::path full = std::filesystem::absolute(utf8Path(path), ec);
         if (ec) full = utf8Path(path);
-        const ui::Answer a = inner_.messageBox(
+        const ui::Answer a = inner().messageBox(
             {link::msg::kUploadData,
              "The received data could not be shown: no program to view them could be started.\n"
              "They are saved in\n" + utf8String(full) + "\n\nOpen the folder that holds the file?",
              ui::Buttons::YesNo, ui::Icon::Warning});
-        if (a == ui::Answer::Yes) inner_.launchViewer(utf8String(full.parent_path()));
+        if (a == ui::Answer::Yes) inner().launchViewer(utf8String(full.parent_path()));
         return false;
     }
-
-    ui::Answer messageBox(const ui::MessageBoxRequest& r) override { return inner_.messageBox(r); }
-    std::optional<std::string> fileDialog(const ui::FileDialogRequest& r) override { return inner_.fileDialog(r); }
-    void progressOpen(const ui::ProgressRequest& r) override { inner_.progressOpen(r); }
-    void progressSet(int value) override { inner_.progressSet(value); }
-    void progressClose() override { inner_.progressClose(); }
-    void connectingOpen(const ui::ProgressRequest& r) override { inner_.connectingOpen(r); }
-    void connectingClose() override { inner_.connectingClose(); }
-    void transferStarts() override { inner_.transferStarts(); }
-    bool cancelRequested() override { return inner_.cancelRequested(); }
-    void showHelp(const std::string& path, bool finder) override { inner_.showHelp(path, finder); }
-    void postCommand(int command) override { inner_.postCommand(command); }
-    int runDialog(ui::Dialog& dialog) override { return inner_.runDialog(dialog); }
-    int runSheet(ui::PropertySheet& sheet) override { return inner_.runSheet(sheet); }
-
-private:
-    ui::Services& inner_;
 };
 
 }  // namespace

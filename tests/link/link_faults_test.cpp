@@ -107,7 +107,9 @@ TEST(UploadFaults, ALineThatGoesDownEndsTheUploadAtOnceKeepingTheRecords) {
     } cases[] = {
         {LineStatus::Lost, 0, kUploadLineDown, "Error: The connection to the terminal was lost."},
         {LineStatus::Lost, 3, kUploadLineDown, "Error: The connection to the terminal was lost."},
-        {LineStatus::Stopped, 3, kUploadStopped, "Upload Data: The transfer was stopped."},
+        {LineStatus::Stopped, 0, kUploadStopped, "Upload Data: The transfer was stopped."},
+        {LineStatus::Stopped, 3, kUploadStopped,
+         "Upload Data: The transfer was stopped.\n3 records were kept in\nout.TXT"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.told + " after " + std::to_string(c.at));
