@@ -12,6 +12,7 @@
 #include "link/program_image.h"
 #include "link/upload.h"
 #include "platform/port_syntax.h"
+#include "platform/lookup_file_reader.h"
 #include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/stop_signals.h"
@@ -103,7 +104,7 @@ int runDownloadLookup(const Args& args) {
     LinkConsole console(o->positional[0], o->retries);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadLookup(link, choosePort(*o, o->project ? &ws.project.port : nullptr),
-                                       o->cradle);
+                                       o->cradle, platform::openLookupFile);
     return s.exitStatus(r == link::kDownloadOk);
 }
 

@@ -204,8 +204,8 @@ int downloadProgram(LinkContext& link, const PortChoice& choice, bool cradle,
     return ok ? kDownloadOk : kDownloadFailed;
 }
 
-int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
-                   const LookupFileFilter& filter, const LookupFileOpener& open) {
+int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle, const LookupFileOpener& open,
+                   const LookupFileFilter& filter) {
     const auto path = link.ui.fileDialog(lookupFileDialog(link.state.lastLookupFile));
     if (!path) return kDownloadFailed;
     link.state.lastLookupFile = *path;
@@ -219,7 +219,7 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
     // A file that cannot be read to its end (a folder, no permission, a read
     // error) or has a line that cannot fit a frame is refused before the port
     // opens, so nothing is sent.
-    const std::unique_ptr<LookupFile> source = open ? open(*path) : openLookupFile(*path);
+    const std::unique_ptr<LookupFile> source = open(*path);
     LookupFile& file = *source;
     bool overlong = false;
     const auto refusal = file.isOpen() ? checkLookupFile(file, overlong) : file.error();

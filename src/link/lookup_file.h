@@ -22,10 +22,7 @@ public:
     virtual void close() = 0;
 };
 
-// The file on disk, by its UTF-8 name; not open (isOpen() false, error()
-// telling why) when it cannot be opened.
-std::unique_ptr<LookupFile> openLookupFile(const std::string& path);
-
+// Opens the file the operator picked (on the disk: platform/lookup_file_reader.h).
 using LookupFileOpener = std::function<std::unique_ptr<LookupFile>(const std::string& path)>;
 
 }  // namespace appgen::link

@@ -8,6 +8,7 @@
 #include "link/port_choice.h"
 #include "link/program_image.h"
 #include "link/upload.h"
+#include "platform/lookup_file_reader.h"
 #include "platform/record_file.h"
 #include "platform/system_port_directory.h"
 #include "project/utf8_path.h"
@@ -198,7 +199,7 @@ void Application::download(bool cradle, bool lookup) {
     const link::PortChoice choice = link::portChoiceOf(ws_.project.port);
     if (lookup) {
         // A spreadsheet export is converted for the lookup the operator names first.
-        link::downloadLookup(ctx, choice, cradle, [this](const std::string& path) {
+        link::downloadLookup(ctx, choice, cradle, platform::openLookupFile, [this](const std::string& path) {
             return lookupFileUse(env_.ui, ws_.project, path);
         });
         return;

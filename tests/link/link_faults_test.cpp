@@ -11,7 +11,7 @@
 #include "link/frames.h"
 #include "link/upload.h"
 #include "link_harness.h"
-#include "platform/posix_record_file.h"
+#include "platform/record_file.h"
 
 namespace appgen::link {
 namespace {
@@ -190,15 +190,14 @@ protected:
 TEST_F(RecordFile, AFailedWriteLeavesOnlyWholeLinesWhichFinishPutsInPlace) {
     std::ofstream(out) << "old";
     fs::permissions(out, fs::perms(0600));
-    platform::PosixFileOps ops = platform::systemFileOps();
+    platform::FileOps ops = platform::systemFileOps();
     int writes = 0;
-    ops.write = [&](int fd, const void* d, size_t n) -> ssize_t {
-        if (++writes < 3) return ::write(fd, d, n);
-        [[maybe_unused]] const ssize_t half = ::write(fd, d, n / 2);  // midway, then full
-        errno = ENOSPC;
-        return -1;
+    ops.write = [&, real = ops.write](platform::FileHandle fd, const char* d, std::size_t n, std::size_t& w) {
+        if (++writes < 3) return real(fd, d, n, w);
+        [[maybe_unused]] const int half = real(fd, d, n / 2, w);  // midway, then full
+        return ENOSPC;
     };
-    platform::PosixRecordFile f(ops);
+    platform::RecordFile f(ops);
     ASSERT_TRUE(f.begin(out).ok);
     EXPECT_EQ("old", slurp(out));  // nothing made before the first record
     ASSERT_TRUE(add(f, "a\r\n").ok);
@@ -216,7 +215,7 @@ TEST_F(RecordFile, AFailedWriteLeavesOnlyWholeLinesWhichFinishPutsInPlace) {
 
 TEST_F(RecordFile, AKilledUploadsRecordsAreNamedAndNeverOverwritten) {
     std::ofstream(out + ".partial") << "kept\r\n";
-    platform::PosixRecordFile f;
+    platform::RecordFile f;
     ASSERT_TRUE(f.begin(out).ok);
     EXPECT_EQ(out + ".partial", f.leftover());
     ASSERT_TRUE(add(f, "new\r\n").ok);

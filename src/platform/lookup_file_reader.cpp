@@ -1,15 +1,15 @@
-#include "link/lookup_file.h"
+#include "platform/lookup_file_reader.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
-#include "project/utf8_path.h"
+#include "platform/utf8_file.h"
 
-namespace appgen::link {
+namespace appgen::platform {
 namespace {
 
-class DiskLookupFile : public LookupFile {
+class DiskLookupFile : public link::LookupFile {
 public:
     explicit DiskLookupFile(const std::string& path) : f_(openUtf8File(path, "rb")) {
         if (!f_) error_ = errno;
@@ -48,8 +48,8 @@ private:
 
 }  // namespace
 
-std::unique_ptr<LookupFile> openLookupFile(const std::string& path) {
+std::unique_ptr<link::LookupFile> openLookupFile(const std::string& path) {
     return std::make_unique<DiskLookupFile>(path);
 }
 
-}  // namespace appgen::link
+}  // namespace appgen::platform
