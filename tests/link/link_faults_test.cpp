@@ -213,6 +213,22 @@ TEST_F(RecordFile, AFailedWriteLeavesOnlyWholeLinesWhichFinishPutsInPlace) {
     EXPECT_FALSE(fs::exists(out + ".partial"));
 }
 
+// The system's own reason, never another: a folder on a read-only file
+// system is not "Permission denied"; a sync that fails loses the record.
+TEST_F(RecordFile, FailuresAreToldInTheSystemsOwnWords) {
+    platform::FileOps ops = platform::systemFileOps();
+    ops.probeFolder = [](const std::string&, const std::string&) { return EROFS; };
+    platform::RecordFile readOnly(ops);
+    EXPECT_EQ("Read-only file system", readOnly.begin(out).reason);
+
+    ops = platform::systemFileOps();
+    ops.sync = [](platform::FileHandle) { return EIO; };
+    platform::RecordFile unsynced(ops);
+    ASSERT_TRUE(unsynced.begin(out).ok);
+    EXPECT_EQ("Input/output error", add(unsynced, "a\r\n").reason);
+    EXPECT_EQ("", slurp(out + ".partial"));  // not acknowledged, so not kept
+}
+
 TEST_F(RecordFile, AKilledUploadsRecordsAreNamedAndNeverOverwritten) {
     std::ofstream(out + ".partial") << "kept\r\n";
     platform::RecordFile f;
