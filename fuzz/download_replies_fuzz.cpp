@@ -17,6 +17,7 @@
 #include "link/download.h"
 #include "terminal_side.h"
 #include "ui/headless_services.h"
+#include "platform/lookup_file_reader.h"
 
 namespace {
 
@@ -151,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return p;
         }();
         ui.queueFile(path);
-        result = appgen::link::downloadLookup(link, {"COM1", 0}, false);
+        result = appgen::link::downloadLookup(link, {"COM1", 0}, false, appgen::platform::openLookupFile);
         units = lookupFrames();
     } else {
         result = appgen::link::downloadProgram(link, {"COM1", 0}, false,

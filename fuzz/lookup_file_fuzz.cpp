@@ -13,6 +13,7 @@
 #include "link/download.h"
 #include "terminal_side.h"
 #include "ui/headless_services.h"
+#include "platform/lookup_file_reader.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     appgen::link::LinkContext link{port, clock, ui, state};
     port.onWrite = [](appgen::fuzz::FakePort& p, const Bytes&) { p.deliver("ACK\r", 2); };
     ui.queueFile(path);
-    const int result = appgen::link::downloadLookup(link, {"COM1", 0}, false);
+    const int result = appgen::link::downloadLookup(link, {"COM1", 0}, false, appgen::platform::openLookupFile);
 
     const std::vector<Bytes> writes = port.writes();
     const std::vector<Bytes> lines = linesOf(data, size);

@@ -16,6 +16,7 @@
 #include "link/upload.h"
 #include "link/utf8_lookup.h"
 #include "platform/port_syntax.h"
+#include "platform/lookup_file_reader.h"
 #include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/stop_signals.h"
@@ -95,9 +96,9 @@ bool takeEncoding(Args& args, Encoding& encoding) {
 link::LookupFileFilter encodingFilter(ui::Services& ui, const Encoding& encoding) {
     if (encoding == link::Utf8LookupChoice::SendAsIs) return {};
     if (encoding == link::Utf8LookupChoice::Convert)
-        return [&ui](const std::string& path) { return link::convertedLookupFile(ui, path); };
+        return [&ui](const std::string& path) { return link::convertedLookupFile(ui, platform::openLookupFile, path); };
     return [&ui](const std::string& path) {
-        return link::utf8LookupFileUse(ui, path, [&] {
+        return link::utf8LookupFileUse(ui, platform::openLookupFile, path, [&] {
             link::showError(ui, "The file is in UTF-8; the terminal reads Windows-1251. Nothing was sent.",
                             ui::Icon::Warning,
                             path + ": give --encoding utf-8 to convert it to Windows-1251 as it is sent,"
@@ -160,7 +161,8 @@ int runDownloadLookup(const Args& args) {
     LinkConsole console(o->positional[0], o->retries);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadLookup(link, choosePort(*o, o->project ? &ws.project.port : nullptr),
-                                       o->cradle, encodingFilter(console, encoding));
+                                       o->cradle, platform::openLookupFile,
+                                       encodingFilter(console, encoding));
     return s.exitStatus(r == link::kDownloadOk);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "appgen_version.h"
 #include "cli/commands.h"
 #include "platform/console.h"
 
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
     }
     const std::string name = argv[1];
     if (name == "--version") {
-        std::printf("appgen-cli (Генератор Приложений для DTR4610) Ver 1.13r\n");
+        std::printf("appgen-cli (Генератор Приложений для DTR4610) " APPGEN_VERSION_TEXT "\n");
         return appgen::cli::kExitOk;
     }
     if (name == "--help" || name == "-h" || name == "help") {

@@ -1,5 +1,6 @@
 // appgen-cli ports: the serial devices of this PC, the device each COMn of a
-// project opens and where that comes from, and the user's port map.
+// project opens and where that comes from, and the user's port map where the
+// system keeps one; the same listing on every system.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -8,8 +9,8 @@
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "link/port_map_text.h"
-#include "platform/port_discovery.h"
-#include "platform/port_map.h"
+#include "platform/port_survey.h"
+#include "platform/system_port_directory.h"
 
 namespace appgen::cli {
 namespace {
@@ -17,22 +18,20 @@ namespace {
 constexpr char kUsage[] =
     "usage: appgen-cli ports [--json]\n"
     "       appgen-cli ports set COMn DEVICE\n"
-    "       appgen-cli ports unset COMn\n"
-    "Lists the serial devices of this PC (/dev/ttyS* with a UART, /dev/ttyUSB*,\n"
-    "/dev/ttyACM*, with their stable /dev/serial/by-id/ names and USB product), and\n"
-    "then COM1..COM6 with the device each opens and where that comes from: the\n"
-    "environment variable APPGEN_COMn, the port map, or the default /dev/ttyS<n-1>.\n"
-    "  --json               the same as one JSON object\n"
+    "       appgen-cli ports unset COMn\n";
+constexpr char kOptions[] =
+    "  --json               the same as one JSON object\n";
+constexpr char kPortMapHelp[] =
     "  set COMn DEVICE      COMn opens DEVICE from now on (a USB adapter is kept by\n"
     "                       its stable by-id name, so it keeps its COMn when re-plugged)\n"
     "  unset COMn           COMn opens its default again\n"
     "The port map is $XDG_CONFIG_HOME/appgen/ports.conf (~/.config/appgen/ports.conf):\n"
     "one COMn=DEVICE a line, '#' starts a comment.\n";
 
-constexpr int kComPorts = 6;
-
 int usage(bool help) {
-    std::fprintf(help ? stdout : stderr, "%s", kUsage);
+    std::FILE* to = help ? stdout : stderr;
+    std::fprintf(to, "%s%s%s%s", kUsage, platform::kPortsHelp, kOptions,
+                 platform::keepsPortMap() ? kPortMapHelp : "");
     return help ? kExitOk : kExitUsage;
 }
 
@@ -46,37 +45,6 @@ const char* sourceName(link::PortSource s) {
     return "?";
 }
 
-struct Survey {
-    platform::PortMapFile file;
-    std::vector<link::SerialDevice> devices;
-    std::vector<link::PortAnswer> ports;  // COM1..COM6
-    std::vector<int> foundAt;             // per port: index into devices, or -1
-};
-
-Survey survey(const platform::EnvLookup& env) {
-    Survey s;
-    s.file = platform::readPortMap(platform::portMapPath(env));
-    s.devices = platform::findSerialDevices();
-    for (int n = 1; n <= kComPorts; ++n) {
-        s.ports.push_back(platform::resolvePortName("COM" + std::to_string(n), env, s.file.map));
-        int at = -1;
-        for (std::size_t i = 0; i < s.devices.size() && at < 0; ++i) {
-            const link::SerialDevice& d = s.devices[i];
-            if (d.isNamed(s.ports.back().device) || platform::sameDeviceNode(s.ports.back().device, d.path))
-                at = static_cast<int>(i);
-        }
-        // A terminal device outside the search (a pseudo-terminal, a socat
-        // link) is listed by its path rather than called missing.
-        const std::string& device = s.ports.back().device;
-        if (at < 0 && platform::presenceAt(device) == link::DevicePresence::Terminal) {
-            s.devices.push_back({device, {}, {}, {}, {}});
-            at = static_cast<int>(s.devices.size()) - 1;
-        }
-        s.foundAt.push_back(at);
-    }
-    return s;
-}
-
 void warnAboutMap(const platform::PortMapFile& f) {
     if (!f.readError.empty())
         std::fprintf(stderr, "appgen-cli ports: cannot read %s: %s\n", f.path.c_str(), f.readError.c_str());
@@ -86,7 +54,7 @@ void warnAboutMap(const platform::PortMapFile& f) {
     }
 }
 
-void printText(const Survey& s) {
+void printText(const platform::PortSurvey& s) {
     std::printf("Serial devices:\n");
     if (s.devices.empty()) std::printf("  none found\n");
     for (std::size_t i = 0; i < s.devices.size(); ++i) {
@@ -103,24 +71,27 @@ void printText(const Survey& s) {
         std::printf("%s\n", line.c_str());
         for (const std::string& id : d.byId) std::printf("      %s\n", id.c_str());
     }
-    std::printf("\nCOM ports (port map: %s%s):\n",
-                s.file.path.empty() ? "none, HOME is not set" : s.file.path.c_str(),
-                s.file.path.empty() || s.file.exists ? "" : ", not written yet");
+    if (!s.portMap) {
+        std::printf("\nCOM ports (no port map here: each opens the port of its name):\n");
+    } else {
+        const platform::PortMapFile& f = *s.portMap;
+        std::printf("\nCOM ports (port map: %s%s):\n", f.path.empty() ? "none, HOME is not set" : f.path.c_str(),
+                    f.path.empty() || f.exists ? "" : ", not written yet");
+    }
     for (std::size_t p = 0; p < s.ports.size(); ++p) {
         const link::PortAnswer& a = s.ports[p];
         std::string where = sourceName(a.source);
         if (a.source == link::PortSource::Environment) where += ", APPGEN_" + a.name;
         if (s.foundAt[p] < 0) {
-            where += platform::presenceAt(a.device) == link::DevicePresence::Missing ? ", not found"
-                                                                                  : ", not a terminal device";
-        } else if (s.devices[static_cast<std::size_t>(s.foundAt[p])].path != a.device) {
-            where += ", " + s.devices[static_cast<std::size_t>(s.foundAt[p])].path;
+            where += s.presence[p] == link::DevicePresence::Missing ? ", not found" : ", not a terminal device";
+        } else if (!s.foundAs[p].empty()) {
+            where += ", " + s.foundAs[p];
         }
         std::printf("  %s  %s  (%s)\n", a.name.c_str(), a.device.c_str(), where.c_str());
     }
 }
 
-void printJson(const Survey& s) {
+void printJson(const platform::PortSurvey& s) {
     JsonWriter w;
     w.beginObject().key("devices").beginArray();
     for (std::size_t i = 0; i < s.devices.size(); ++i) {
@@ -135,11 +106,17 @@ void printJson(const Survey& s) {
         }
         w.endArray().endObject();
     }
-    w.endArray().key("portMap").beginObject().key("path").value(s.file.path);
-    w.key("exists").value(s.file.exists).key("damaged").beginArray();
-    for (const link::DamagedLine& d : s.file.map.damaged)
-        w.beginObject().key("line").value(d.line).key("text").value(d.text).key("why").value(d.why).endObject();
-    w.endArray().endObject().key("comPorts").beginArray();
+    w.endArray().key("portMap");
+    if (!s.portMap) {
+        w.raw("null");
+    } else {
+        const platform::PortMapFile& f = *s.portMap;
+        w.beginObject().key("path").value(f.path).key("exists").value(f.exists).key("damaged").beginArray();
+        for (const link::DamagedLine& d : f.map.damaged)
+            w.beginObject().key("line").value(d.line).key("text").value(d.text).key("why").value(d.why).endObject();
+        w.endArray().endObject();
+    }
+    w.key("comPorts").beginArray();
     for (std::size_t p = 0; p < s.ports.size(); ++p) {
         const link::PortAnswer& a = s.ports[p];
         w.beginObject().key("name").value(a.name).key("device").value(a.device);
@@ -154,14 +131,14 @@ void printJson(const Survey& s) {
 
 std::optional<int> comArgument(const std::string& a) {
     const auto n = link::comNumberOf(a);
-    if (!n || *n > kComPorts) {
+    if (!n || *n > platform::kSurveyedComPorts) {
         std::fprintf(stderr, "appgen-cli ports: '%s' is not COM1..COM6\n", a.c_str());
         return std::nullopt;
     }
     return n;
 }
 
-int setPort(const platform::EnvLookup& env, int com, std::string device) {
+int setPort(link::PortDirectory& directory, int com, std::string device) {
     if (device.find('/') == std::string::npos) device = "/dev/" + device;  // "ttyUSB0"
     if (const auto why = link::unwritableDevice(device)) {
         std::fprintf(stderr, "appgen-cli ports: cannot keep '%s': %s\n", device.c_str(), why->c_str());
@@ -172,40 +149,35 @@ int setPort(const platform::EnvLookup& env, int com, std::string device) {
         return kExitUsage;
     }
     std::string note;
-    const auto devices = platform::findSerialDevices();
-    const link::SerialDevice* found = nullptr;
-    for (const link::SerialDevice& d : devices) {
-        if (!found && (d.isNamed(device) || platform::sameDeviceNode(device, d.path))) found = &d;
-    }
+    const auto devices = directory.devices();
+    const link::SerialDevice* found = directory.deviceNamed(devices, device);
     if (found && device == found->path && !found->byId.empty()) {
         device = found->preferredName();
         note = " (the stable name of " + found->path + ")";
     } else if (!found) {
         note = " (no such serial device is present now)";
     }
-    const std::string path = platform::portMapPath(env);
-    const link::PortMapSaveResult r = platform::writePortMapLine(path, com, device);
+    const link::PortMapSaveResult r = directory.assign(com, device);
     if (!r.ok) {
         std::fprintf(stderr, "appgen-cli ports: cannot write %s: %s\n",
-                     path.empty() ? "the port map" : path.c_str(), r.reason.c_str());
+                     r.path.empty() ? "the port map" : r.path.c_str(), r.reason.c_str());
         return kExitFailure;
     }
-    std::printf("COM%d=%s%s\nwritten to %s\n", com, device.c_str(), note.c_str(), path.c_str());
+    std::printf("COM%d=%s%s\nwritten to %s\n", com, device.c_str(), note.c_str(), r.path.c_str());
     return kExitOk;
 }
 
-int unsetPort(const platform::EnvLookup& env, int com) {
-    const std::string path = platform::portMapPath(env);
-    if (!platform::readPortMap(path).map.find(com)) {
+int unsetPort(link::PortDirectory& directory, int com) {
+    if (!directory.mapped(com)) {
         std::printf("COM%d has no line in the port map\n", com);
     } else {
-        const link::PortMapSaveResult r = platform::writePortMapLine(path, com, std::nullopt);
+        const link::PortMapSaveResult r = directory.assign(com, std::nullopt);
         if (!r.ok) {
-            std::fprintf(stderr, "appgen-cli ports: cannot write %s: %s\n", path.c_str(), r.reason.c_str());
+            std::fprintf(stderr, "appgen-cli ports: cannot write %s: %s\n", r.path.c_str(), r.reason.c_str());
             return kExitFailure;
         }
     }
-    const link::PortAnswer now = platform::resolvePortName("COM" + std::to_string(com));
+    const link::PortAnswer now = directory.resolve("COM" + std::to_string(com));
     std::printf("COM%d opens %s (%s)\n", com, now.device.c_str(), sourceName(now.source));
     return kExitOk;
 }
@@ -214,21 +186,21 @@ int unsetPort(const platform::EnvLookup& env, int com) {
 
 int runPorts(const Args& args) {
     if (wantsHelp(args)) return usage(true);
-    const platform::EnvLookup env = platform::processEnvironment();
-    if (!args.empty() && args[0] == "set") {
-        if (args.size() != 3) return usage(false);
+    if (!args.empty() && (args[0] == "set" || args[0] == "unset")) {
+        if (!platform::keepsPortMap()) {
+            std::fprintf(stderr, "appgen-cli ports: %s\n", platform::kNoPortMapOnWindows);
+            return kExitUsage;
+        }
+        if (args.size() != (args[0] == "set" ? 3u : 2u)) return usage(false);
         const auto com = comArgument(args[1]);
-        return com ? setPort(env, *com, args[2]) : kExitUsage;
-    }
-    if (!args.empty() && args[0] == "unset") {
-        if (args.size() != 2) return usage(false);
-        const auto com = comArgument(args[1]);
-        return com ? unsetPort(env, *com) : kExitUsage;
+        if (!com) return kExitUsage;
+        platform::SystemPortDirectory directory;
+        return args[0] == "set" ? setPort(directory, *com, args[2]) : unsetPort(directory, *com);
     }
     const bool json = args.size() == 1 && args[0] == "--json";
     if (!args.empty() && !json) return usage(false);
-    const Survey s = survey(env);
-    warnAboutMap(s.file);
+    const platform::PortSurvey s = platform::surveyPorts();
+    if (s.portMap) warnAboutMap(*s.portMap);
     if (json) printJson(s);
     else printText(s);
     return kExitOk;

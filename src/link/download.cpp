@@ -205,8 +205,8 @@ int downloadProgram(LinkContext& link, const PortChoice& choice, bool cradle,
     return ok ? kDownloadOk : kDownloadFailed;
 }
 
-int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
-                   const LookupFileFilter& filter, const LookupFileOpener& open) {
+int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle, const LookupFileOpener& open,
+                   const LookupFileFilter& filter) {
     const auto path = link.ui.fileDialog(lookupFileDialog(link.state.lastLookupFile));
     if (!path) return kDownloadFailed;
     link.state.lastLookupFile = *path;
@@ -222,9 +222,7 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
     // error) or has a line that cannot fit a frame is refused before the port
     // opens, so nothing is sent. Converted bytes go exactly as a file of them would.
     const std::unique_ptr<LookupFile> source =
-        use.action == LookupFileUse::Action::SendBytes ? lookupFileOfBytes(std::move(use.bytes))
-        : open                                         ? open(*path)
-                                                       : openLookupFile(*path);
+        use.action == LookupFileUse::Action::SendBytes ? lookupFileOfBytes(std::move(use.bytes)) : open(*path);
     LookupFile& file = *source;
     bool overlong = false;
     const auto refusal = file.isOpen() ? checkLookupFile(file, overlong) : file.error();

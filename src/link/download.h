@@ -38,10 +38,9 @@ struct LookupFileUse {
 using LookupFileFilter = std::function<LookupFileUse(const std::string& path)>;
 
 // Commands 3040 and 3041: the operator picks the file in an open-file dialog;
-// `filter`, when given, decides what becomes of it. `open` reads the file
-// (default: from the disk).
-int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
-                   const LookupFileFilter& filter = {}, const LookupFileOpener& open = {});
+// `open` reads it; `filter`, when given, decides what becomes of it first.
+int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle, const LookupFileOpener& open,
+                   const LookupFileFilter& filter = {});
 // A lookup download of lines held in memory, each sent as a file line is.
 int downloadLookupLines(LinkContext& link, const PortChoice& choice, bool cradle,
                         const std::vector<std::string>& lines);

@@ -22,9 +22,7 @@ public:
     virtual void close() = 0;
 };
 
-// The file on disk, by its UTF-8 name; not open (isOpen() false, error()
-// telling why) when it cannot be opened.
-std::unique_ptr<LookupFile> openLookupFile(const std::string& path);
+// Opens the file the operator picked (on the disk: platform/lookup_file_reader.h).
 
 // Bytes held in memory read as a file (a file converted before sending).
 std::unique_ptr<LookupFile> lookupFileOfBytes(std::string bytes);

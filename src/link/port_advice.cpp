@@ -44,13 +44,16 @@ OpenProblem openProblemOf(int error) {
     }
 }
 
-std::string openFailureAdvice(const PortAnswer& port, OpenProblem problem,
-                              const std::string& reason, const std::vector<SerialDevice>& found) {
-    std::string text = portPhrase(port) + ": " + reason + ".";
+std::string openFailureAdvice(const PortAnswer& port, OpenProblem problem, const std::string& reason,
+                              const std::vector<SerialDevice>& found, PortNaming naming) {
+    std::string text = portPhrase(port) + ": " + reason;
+    if (!text.ends_with('.')) text += '.';  // Windows' own texts end with one
     switch (problem) {
         case OpenProblem::Forbidden:
-            text += " Serial devices belong to the \"dialout\" group: add your user to it "
-                    "(sudo usermod -aG dialout $USER), then log out and log in again.";
+            if (naming == PortNaming::PortMap) {
+                text += " Serial devices belong to the \"dialout\" group: add your user to it "
+                        "(sudo usermod -aG dialout $USER), then log out and log in again.";
+            }
             break;
         case OpenProblem::Missing: {
             if (found.empty()) {
@@ -58,7 +61,10 @@ std::string openFailureAdvice(const PortAnswer& port, OpenProblem problem,
                 break;
             }
             text += " Serial devices found: " + deviceList(found) + ".";
-            if (port.source == PortSource::Environment) {
+            if (naming == PortNaming::SystemNames) {
+                text += " A USB adapter's COM number is set in the Device Manager (Ports (COM & LPT), the "
+                        "adapter's Port Settings, Advanced).";
+            } else if (port.source == PortSource::Environment) {
                 text += " APPGEN_" + port.name + " names the device: set it to one of them, or unset it.";
             } else if (port.source != PortSource::Given) {
                 text += " Choose the device for " + port.name +

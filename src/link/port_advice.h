@@ -22,11 +22,16 @@ enum class OpenProblem {
 // The kind of an open failure, from the system's error number.
 OpenProblem openProblemOf(int error);
 
+// How a COMn finds its device on this system: through the port map (POSIX),
+// or as the system's own port of that name (Windows).
+enum class PortNaming { PortMap, SystemNames };
+
 // "COM3 is /dev/ttyUSB0 (from the port map): Permission denied." and the fix:
 // the "dialout" group for a permission error, the devices found for a missing
-// one, the other program for a busy one.
-std::string openFailureAdvice(const PortAnswer& port, OpenProblem problem,
-                              const std::string& reason, const std::vector<SerialDevice>& found);
+// one and where a COMn is pointed at another, the other program for a busy one.
+std::string openFailureAdvice(const PortAnswer& port, OpenProblem problem, const std::string& reason,
+                              const std::vector<SerialDevice>& found,
+                              PortNaming naming = PortNaming::PortMap);
 
 enum class TransferKind { Download, Upload };
 

@@ -1,7 +1,7 @@
 // Where an upload's records go. The terminal may delete a record once it is
-// acknowledged, so each record is handed to the operating system before its
-// answer goes out: a record acknowledged is a record kept, whatever happens
-// to the program afterwards.
+// acknowledged, so each record is on the disk before its answer goes out: a
+// record acknowledged is a record kept, whatever happens to the program or
+// the power afterwards.
 #pragma once
 
 #include <cstdint>
@@ -24,8 +24,8 @@ public:
     // A file with the records of an earlier upload to the same path that never
     // ended (the program was killed), found by begin(); empty when none.
     virtual std::string leftover() const = 0;
-    // One record's line (its bytes, CR LF). When it fails, nothing of the
-    // line stays and the lines before it are whole.
+    // One record's line (its bytes, CR LF), forced to the disk. When it
+    // fails, nothing of the line stays and the lines before it are whole.
     virtual OutputStatus append(std::span<const std::uint8_t> line) = 0;
     // Forces the records to the disk and puts them at the path; nothing to
     // do when no record came.

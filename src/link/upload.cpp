@@ -183,6 +183,16 @@ void offerViewer(LinkContext& link, const std::string& path, const std::string& 
     if (askYesNo(link.ui, msg::kUploadData, question, icon)) link.ui.launchViewer(path);
 }
 
+std::string stoppedText(int records, const std::string& location) {
+    std::string text = msg::kStopped;
+    if (records == 0) return text;
+    text += '\n';
+    text += records == 1 ? "1 record was" : std::to_string(records) + " records were";
+    text += " kept in\n";
+    text += location;
+    return text;
+}
+
 int resultOf(const Records& r) {
     switch (r.end) {
         case End::Over: return r.taken;
@@ -231,10 +241,8 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, R
         case Connection::TimedOut:
         case Connection::Refused: break;
     }
-    if (link.port.status() == LineStatus::Stopped) {
-        outcome.result = kUploadStopped;
-        tell(link, msg::kUploadData, msg::kStopped);
-    }
+    const bool stopped = link.port.status() == LineStatus::Stopped;
+    if (stopped) outcome.result = kUploadStopped;
     closeAfterUpload(link);
 
     // Every record taken goes into place, however the transfer ended.
@@ -244,7 +252,10 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, R
                       " records received are kept in " + out.location());
         return {kUploadFileFailed, outcome.records};
     }
-    if (outcome.result > 0) {
+    if (stopped) {
+        // The program is on its way out: no question, but what was kept and where.
+        tell(link, msg::kUploadData, stoppedText(outcome.records, out.location()));
+    } else if (outcome.result > 0) {
         offerViewer(link, out.location(), withCount(msg::kDoneFormat, outcome.result), ui::Icon::None);
     } else if (outcome.records > 0) {
         offerViewer(link, out.location(), withCount(msg::kIncompleteFormat, outcome.records),

@@ -10,8 +10,8 @@ namespace appgen::link {
 namespace {
 
 // The whole file, or nothing when it cannot be read (the download tells why).
-std::optional<std::string> readAll(const std::string& path) {
-    const auto file = openLookupFile(path);
+std::optional<std::string> readAll(const LookupFileOpener& open, const std::string& path) {
+    const auto file = open(path);
     if (!file->isOpen() || file->rewind() < 0) return std::nullopt;
     std::string out;
     char piece[4096];
@@ -34,9 +34,9 @@ LookupFileUse converted(ui::Services& ui, const std::string& path, const std::st
 
 }  // namespace
 
-LookupFileUse utf8LookupFileUse(ui::Services& ui, const std::string& path,
+LookupFileUse utf8LookupFileUse(ui::Services& ui, const LookupFileOpener& open, const std::string& path,
                                 const std::function<Utf8LookupChoice()>& choose) {
-    const auto bytes = readAll(path);
+    const auto bytes = readAll(open, path);
     if (!bytes || !isUtf8LookupFile(*bytes)) return {};
     switch (choose()) {
         case Utf8LookupChoice::Convert: return converted(ui, path, *bytes);
@@ -46,8 +46,8 @@ LookupFileUse utf8LookupFileUse(ui::Services& ui, const std::string& path,
     return {LookupFileUse::Action::Stop, {}};
 }
 
-LookupFileUse convertedLookupFile(ui::Services& ui, const std::string& path) {
-    const auto bytes = readAll(path);
+LookupFileUse convertedLookupFile(ui::Services& ui, const LookupFileOpener& open, const std::string& path) {
+    const auto bytes = readAll(open, path);
     if (!bytes) return {};
     return converted(ui, path, *bytes);
 }

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_ops.h"
+
 namespace appgen::platform {
 
 struct FileWriteResult {
@@ -19,5 +21,7 @@ struct FileWriteResult {
 // read-only file is refused; on any failure the old file is left as it was
 // and no temporary file remains.
 FileWriteResult replaceFile(const std::string& path, std::string_view bytes);
+// The same on the given operations (tests make them fail).
+FileWriteResult replaceFileWith(const FileOps& ops, const std::string& path, std::string_view bytes);
 
 }  // namespace appgen::platform

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cwctype>
 
+#include "link/port_advice.h"
+#include "platform/win32_com_ports.h"
 #include "platform/win32_text.h"
 
 namespace appgen::platform {
@@ -79,13 +81,16 @@ COMMTIMEOUTS commTimeoutsFor(link::Tick waitMs, const link::PortTimeouts& link) 
 }
 
 std::string win32OpenFailureText(const std::string& name, unsigned long error) {
-    std::string text = "cannot open port " + name + ": " + win32ErrorText(error);
+    std::vector<link::SerialDevice> found;
+    link::OpenProblem problem = link::OpenProblem::Other;
     if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_BUSY) {
-        text += " Another program has the port open.";
+        problem = link::OpenProblem::Busy;  // a port is denied to a second opener only
     } else if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        text += " This PC has no such port; the Device Manager lists the COM ports there are.";
+        problem = link::OpenProblem::Missing;
+        for (const std::string& com : listWin32ComPorts()) found.emplace_back().path = com;
     }
-    return text;
+    return link::openFailureAdvice({name, name, link::PortSource::Given}, problem, win32ErrorText(error), found,
+                                   link::PortNaming::SystemNames);
 }
 
 }  // namespace appgen::platform

@@ -28,8 +28,9 @@ bool framingMatches(const link::LineSettings& s, const DCB& dcb);
 // bounded by the link's write time-outs.
 COMMTIMEOUTS commTimeoutsFor(link::Tick waitMs, const link::PortTimeouts& link);
 
-// "cannot open port COM5: Access is denied. Another program has the port
-// open." and the like.
+// "COM5: Access is denied. Another program has the port open: close it and
+// try again." and the like, in the words of the other systems' messages; for
+// a missing port, the COM ports there are.
 std::string win32OpenFailureText(const std::string& name, unsigned long error);
 
 }  // namespace appgen::platform

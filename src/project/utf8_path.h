@@ -5,7 +5,6 @@
 // UTF-8 on every system and leaves POSIX names byte for byte as they are.
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -19,17 +18,6 @@ inline std::filesystem::path utf8Path(std::string_view name) {
 inline std::string utf8String(const std::filesystem::path& p) {
     const std::u8string s = p.u8string();
     return std::string(s.begin(), s.end());
-}
-
-// std::fopen for a UTF-8 name: the C library's own fopen takes the narrow
-// code page on Windows, its wide twin the name as the system keeps it.
-inline std::FILE* openUtf8File(std::string_view name, const char* mode) {
-#ifdef _WIN32
-    const std::wstring wideMode(mode, mode + std::char_traits<char>::length(mode));
-    return _wfopen(utf8Path(name).c_str(), wideMode.c_str());
-#else
-    return std::fopen(std::string(name).c_str(), mode);
-#endif
 }
 
 }  // namespace appgen

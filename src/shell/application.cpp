@@ -6,6 +6,7 @@
 #include "link/port_choice.h"
 #include "link/program_image.h"
 #include "link/upload.h"
+#include "platform/lookup_file_reader.h"
 #include "platform/record_file.h"
 #include "platform/system_port_directory.h"
 #include "platform/viewer.h"
@@ -17,6 +18,7 @@
 #include "simulator/key_codes.h"
 #include "ui/builtin_templates.h"
 #include "ui/dialog.h"
+#include "ui/forwarding_services.h"
 
 namespace appgen::shell {
 
@@ -170,7 +172,7 @@ void Application::download(bool cradle, bool lookup) {
     const link::PortChoice choice = link::portChoiceOf(ws_.project.port);
     if (lookup) {
         // A spreadsheet export is converted for the lookup the operator names first.
-        link::downloadLookup(ctx, choice, cradle, [this](const std::string& path) {
+        link::downloadLookup(ctx, choice, cradle, platform::openLookupFile, [this](const std::string& path) {
             return lookupFileUse(env_.ui, ws_.project, path);
         });
         return;

@@ -9,6 +9,7 @@
 #include "link/utf8_lookup.h"
 #include "project/lookup_csv.h"
 #include "project/text.h"
+#include "platform/lookup_file_reader.h"
 #include "project/utf8_path.h"
 #include "ui/builtin_templates.h"
 
@@ -90,7 +91,7 @@ bool isCsvPath(const std::string& path) {
 
 link::LookupFileUse lookupFileUse(ui::Services& ui, const Project& p, const std::string& path) {
     using Action = link::LookupFileUse::Action;
-    if (!isCsvPath(path)) return link::utf8LookupFileUse(ui, path, [&ui] { return askUtf8(ui); });
+    if (!isCsvPath(path)) return link::utf8LookupFileUse(ui, platform::openLookupFile, path, [&ui] { return askUtf8(ui); });
     std::ifstream in(utf8Path(path), std::ios::binary);
     std::ostringstream text;
     if (in) text << in.rdbuf();

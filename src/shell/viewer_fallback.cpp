@@ -8,7 +8,7 @@
 namespace appgen::shell {
 
 bool ViewerFallback::launchViewer(const std::string& path) {
-    if (inner_.launchViewer(path)) return true;
+    if (inner().launchViewer(path)) return true;
     std::error_code ec;
     std::filesystem::path full = std::filesystem::absolute(utf8Path(path), ec);
     if (ec) full = utf8Path(path);
@@ -16,11 +16,11 @@ bool ViewerFallback::launchViewer(const std::string& path) {
     std::string text = "The received data could not be shown: no program here could open them.\n"
                        "They are saved in\n" + utf8String(full);
     if (!openFolder) {
-        inner_.messageBox({link::msg::kUploadData, text, ui::Buttons::Ok, ui::Icon::Warning});
+        inner().messageBox({link::msg::kUploadData, text, ui::Buttons::Ok, ui::Icon::Warning});
         return false;
     }
     text += "\n\nOpen the folder that holds the file?";
-    if (inner_.messageBox({link::msg::kUploadData, text, ui::Buttons::YesNo, ui::Icon::Warning}) == ui::Answer::Yes)
+    if (inner().messageBox({link::msg::kUploadData, text, ui::Buttons::YesNo, ui::Icon::Warning}) == ui::Answer::Yes)
         openFolder(utf8String(full.parent_path()));
     return false;
 }

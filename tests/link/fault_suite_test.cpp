@@ -162,6 +162,31 @@ TEST_F(FaultSuite, AnExistingOutputStaysWhenNothingComesAndFollowsItsLink) {
     EXPECT_EQ(acknowledged(), slurp(at("real.TXT")));
 }
 
+// A read-only file system is told as the system tells it, for a new output
+// and for one already there, before any port opens. Made in a mount
+// namespace of its own, which works for root and others alike where
+// unprivileged user namespaces are allowed.
+TEST_F(FaultSuite, AReadOnlyFileSystemIsToldByItsOwnName) {
+    const char* const unshare = "/usr/bin/unshare";
+    if (access(unshare, X_OK) != 0) GTEST_SKIP() << "no " << unshare << ": no read-only mount can be made";
+    fs::create_directories(at("ro"));
+    const char* const script =
+        "mount -t tmpfs none \"$0\" && echo yesterday > \"$0/old.TXT\" && mount -o remount,ro \"$0\" "
+        "|| exit 99; exec \"$1\" upload \"$0/$2\" --port \"$3\"";
+    for (const char* name : {"new.TXT", "old.TXT"}) {
+        SCOPED_TRACE(name);
+        const Finished r = runProgram(
+            {unshare, "-rm", "/bin/sh", "-c", script, at("ro"), binary("appgen-cli"), name, at("no-port")});
+        if (r.status == 99 || r.status == 127 || has(r.output, "unshare:"))
+            GTEST_SKIP() << "no read-only mount can be made here: " << r.output;
+        EXPECT_EQ(1, r.status) << r.output;
+        EXPECT_TRUE(has(r.output, "File open/create failed!")) << r.output;
+        EXPECT_TRUE(has(r.output, "Read-only file system")) << r.output;
+        EXPECT_FALSE(has(r.output, "Permission denied")) << r.output;
+        EXPECT_FALSE(has(r.output, "no-port")) << r.output;  // refused before the port
+    }
+}
+
 // A signal while the terminal is quiet after three records.
 TEST_F(FaultSuite, SignalsDuringAnUpload) {
     struct Case {
@@ -189,7 +214,9 @@ TEST_F(FaultSuite, SignalsDuringAnUpload) {
             const Finished next = runCli({"upload", at("out.TXT"), "--port", at("none")});
             EXPECT_TRUE(has(next.output, "kept in\n" + at("out.TXT.partial"))) << next.output;
         } else {
-            EXPECT_TRUE(has(r.output, "Upload Data: The transfer was stopped.")) << r.output;
+            EXPECT_TRUE(has(r.output, "Upload Data: The transfer was stopped.\n3 records were kept in\n" +
+                                          at("out.TXT")))
+                << r.output;
             EXPECT_EQ(expected, slurp(at("out.TXT")));
             EXPECT_FALSE(fs::exists(at("out.TXT.partial")));
             // The port was released: a new run opens it.

@@ -11,7 +11,7 @@
 #include "link/frames.h"
 #include "link/upload.h"
 #include "link_harness.h"
-#include "platform/posix_record_file.h"
+#include "platform/record_file.h"
 
 namespace appgen::link {
 namespace {
@@ -107,7 +107,9 @@ TEST(UploadFaults, ALineThatGoesDownEndsTheUploadAtOnceKeepingTheRecords) {
     } cases[] = {
         {LineStatus::Lost, 0, kUploadLineDown, "Error: The connection to the terminal was lost."},
         {LineStatus::Lost, 3, kUploadLineDown, "Error: The connection to the terminal was lost."},
-        {LineStatus::Stopped, 3, kUploadStopped, "Upload Data: The transfer was stopped."},
+        {LineStatus::Stopped, 0, kUploadStopped, "Upload Data: The transfer was stopped."},
+        {LineStatus::Stopped, 3, kUploadStopped,
+         "Upload Data: The transfer was stopped.\n3 records were kept in\nout.TXT"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.told + " after " + std::to_string(c.at));
@@ -220,15 +222,14 @@ protected:
 TEST_F(RecordFile, AFailedWriteLeavesOnlyWholeLinesWhichFinishPutsInPlace) {
     std::ofstream(out) << "old";
     fs::permissions(out, fs::perms(0600));
-    platform::PosixFileOps ops = platform::systemFileOps();
+    platform::FileOps ops = platform::systemFileOps();
     int writes = 0;
-    ops.write = [&](int fd, const void* d, size_t n) -> ssize_t {
-        if (++writes < 3) return ::write(fd, d, n);
-        [[maybe_unused]] const ssize_t half = ::write(fd, d, n / 2);  // midway, then full
-        errno = ENOSPC;
-        return -1;
+    ops.write = [&, real = ops.write](platform::FileHandle fd, const char* d, std::size_t n, std::size_t& w) {
+        if (++writes < 3) return real(fd, d, n, w);
+        [[maybe_unused]] const int half = real(fd, d, n / 2, w);  // midway, then full
+        return ENOSPC;
     };
-    platform::PosixRecordFile f(ops);
+    platform::RecordFile f(ops);
     ASSERT_TRUE(f.begin(out).ok);
     EXPECT_EQ("old", slurp(out));  // nothing made before the first record
     ASSERT_TRUE(add(f, "a\r\n").ok);
@@ -244,9 +245,25 @@ TEST_F(RecordFile, AFailedWriteLeavesOnlyWholeLinesWhichFinishPutsInPlace) {
     EXPECT_FALSE(fs::exists(out + ".partial"));
 }
 
+// The system's own reason, never another: a folder on a read-only file
+// system is not "Permission denied"; a sync that fails loses the record.
+TEST_F(RecordFile, FailuresAreToldInTheSystemsOwnWords) {
+    platform::FileOps ops = platform::systemFileOps();
+    ops.probeFolder = [](const std::string&, const std::string&) { return EROFS; };
+    platform::RecordFile readOnly(ops);
+    EXPECT_EQ("Read-only file system", readOnly.begin(out).reason);
+
+    ops = platform::systemFileOps();
+    ops.sync = [](platform::FileHandle) { return EIO; };
+    platform::RecordFile unsynced(ops);
+    ASSERT_TRUE(unsynced.begin(out).ok);
+    EXPECT_EQ("Input/output error", add(unsynced, "a\r\n").reason);
+    EXPECT_EQ("", slurp(out + ".partial"));  // not acknowledged, so not kept
+}
+
 TEST_F(RecordFile, AKilledUploadsRecordsAreNamedAndNeverOverwritten) {
     std::ofstream(out + ".partial") << "kept\r\n";
-    platform::PosixRecordFile f;
+    platform::RecordFile f;
     ASSERT_TRUE(f.begin(out).ok);
     EXPECT_EQ(out + ".partial", f.leftover());
     ASSERT_TRUE(add(f, "new\r\n").ok);

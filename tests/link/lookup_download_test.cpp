@@ -7,6 +7,7 @@
 #include "link/download.h"
 #include "link/frames.h"
 #include "link_harness.h"
+#include "platform/lookup_file_reader.h"
 
 namespace appgen::link {
 namespace {
@@ -39,7 +40,7 @@ protected:
     int run(const std::string& path) {
         h.ui.queueFile(path);
         script.attach(h.port);
-        return downloadLookup(h.link, {"COM1", 0}, false);
+        return downloadLookup(h.link, {"COM1", 0}, false, platform::openLookupFile);
     }
     // The frames after the handshake.
     std::vector<Bytes> frames() const {
@@ -75,7 +76,7 @@ TEST_F(LookupDownload, AFilterSendsItsLinesOrStops) {
     auto lines = [](const std::string&) {
         return LookupFileUse{LookupFileUse::Action::SendLines, {"AB", ""}};
     };
-    EXPECT_EQ(kDownloadOk, downloadLookup(h.link, {"COM1", 0}, false, lines));
+    EXPECT_EQ(kDownloadOk, downloadLookup(h.link, {"COM1", 0}, false, platform::openLookupFile, lines));
     EXPECT_EQ((std::vector<Bytes>{{'A', 'B', 0x00, 0x83, 0x0D}, {0x00, 0x00, 0x0D}, kOver}), frames());
 
     LinkHarness converted;
@@ -85,14 +86,14 @@ TEST_F(LookupDownload, AFilterSendsItsLinesOrStops) {
     auto bytes = [](const std::string&) {
         return LookupFileUse{LookupFileUse::Action::SendBytes, {}, "AB\r\n\r\n"};
     };
-    EXPECT_EQ(kDownloadOk, downloadLookup(converted.link, {"COM1", 0}, false, bytes));
+    EXPECT_EQ(kDownloadOk, downloadLookup(converted.link, {"COM1", 0}, false, platform::openLookupFile, bytes));
     const auto w = converted.port.writes();
     EXPECT_EQ(frames(), std::vector<Bytes>(w.begin() + 1, w.end())) << "bytes go as a file of them";
 
     LinkHarness stopped;
     stopped.ui.queueFile(path);
     auto stop = [](const std::string&) { return LookupFileUse{LookupFileUse::Action::Stop, {}}; };
-    EXPECT_EQ(kDownloadFailed, downloadLookup(stopped.link, {"COM1", 0}, false, stop));
+    EXPECT_EQ(kDownloadFailed, downloadLookup(stopped.link, {"COM1", 0}, false, platform::openLookupFile, stop));
     EXPECT_TRUE(stopped.port.writes().empty());
 }
 
@@ -121,7 +122,7 @@ TEST_F(LookupDownload, FileDialogAsksForLookupFilesAndRemembersTheName) {
     const std::string path = file("x\r\n");
     run(path);
     h.ui.queueFile(std::nullopt);
-    EXPECT_EQ(kDownloadFailed, downloadLookup(h.link, {"COM1", 0}, false));
+    EXPECT_EQ(kDownloadFailed, downloadLookup(h.link, {"COM1", 0}, false, platform::openLookupFile));
     ASSERT_EQ(2u, h.ui.fileRequests.size());
     const auto& r = h.ui.fileRequests[0];
     EXPECT_EQ(ui::FileDialogRequest::Kind::Open, r.kind);
@@ -140,7 +141,7 @@ TEST_F(LookupDownload, FileDialogAsksForLookupFilesAndRemembersTheName) {
 
 TEST_F(LookupDownload, CancelledDialogStartsNothing) {
     h.ui.queueFile(std::nullopt);
-    EXPECT_EQ(kDownloadFailed, downloadLookup(h.link, {"COM1", 0}, false));
+    EXPECT_EQ(kDownloadFailed, downloadLookup(h.link, {"COM1", 0}, false, platform::openLookupFile));
     EXPECT_TRUE(h.port.events.empty());
     EXPECT_TRUE(h.boxes().empty());
 }
@@ -217,7 +218,7 @@ TEST_F(LookupDownload, AFileThatShrinksEndsTheTransferAtItsEnd) {
         answer(p, b);
     };
     h.ui.queueFile(path);
-    EXPECT_EQ(kDownloadOk, downloadLookup(h.link, {"COM1", 0}, false));
+    EXPECT_EQ(kDownloadOk, downloadLookup(h.link, {"COM1", 0}, false, platform::openLookupFile));
     EXPECT_EQ(kOver, h.port.writes().back());
     EXPECT_LT(h.port.writes().size(), 2000u);
 }
@@ -277,7 +278,7 @@ TEST_F(LookupDownload, AReadErrorMidwayFailsTheTransferWithoutAnEnd) {
     const auto failing = [](const std::string&) {
         return std::make_unique<FailingLookupFile>("one\r\ntwo\r\nthree\r\n", 5);
     };
-    EXPECT_EQ(kDownloadFailed, downloadLookup(h.link, {"COM1", 0}, false, {}, failing));
+    EXPECT_EQ(kDownloadFailed, downloadLookup(h.link, {"COM1", 0}, false, failing));
     EXPECT_EQ((std::vector<Bytes>{{'o', 'n', 'e', 0x01, 0x42, 0x0D}}), frames());
     EXPECT_EQ((std::vector<std::string>{"Error: Can't read the file!",
                                         "Error: Failed to download, would you like to retry?"}),

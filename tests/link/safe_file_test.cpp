@@ -10,7 +10,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/posix_file_ops.h"
+#include "platform/file_ops.h"
 #include "platform/safe_file.h"
 #include "platform/side_file_names.h"
 
@@ -114,39 +114,24 @@ TEST_F(SafeFile, ALongNameThatFitsIsSaved) {
 TEST_F(SafeFile, InjectedFailuresLeaveTheOldFileWhole) {
     struct Case {
         const char* what;
-        void (*spoil)(PosixFileOps&);
+        void (*spoil)(FileOps&);
         const char* reason;
     } cases[] = {
         {"a write that fails midway",
-         [](PosixFileOps& o) {
-             o.write = [](int fd, const void* d, size_t n) -> ssize_t {
-                 if (n > 3) return ::write(fd, d, 3);
-                 errno = ENOSPC;
-                 return -1;
+         [](FileOps& o) {
+             o.write = [real = o.write](FileHandle f, const char* d, std::size_t n, std::size_t& w) {
+                 return n > 3 ? real(f, d, 3, w) : ENOSPC;
              };
          },
          "No space left on device"},
-        {"a failing rename",
-         [](PosixFileOps& o) {
-             o.rename = [](const char*, const char*) {
-                 errno = EXDEV;
-                 return -1;
-             };
-         },
+        {"a failing rename", [](FileOps& o) { o.replace = [](const std::string&, const FileTarget&) { return EXDEV; }; },
          "Invalid cross-device link"},
-        {"a failing fsync",
-         [](PosixFileOps& o) {
-             o.fsync = [](int) {
-                 errno = EIO;
-                 return -1;
-             };
-         },
-         "Input/output error"},
+        {"a failing fsync", [](FileOps& o) { o.sync = [](FileHandle) { return EIO; }; }, "Input/output error"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         put("job.TGP", "the old project");
-        PosixFileOps ops = systemFileOps();
+        FileOps ops = systemFileOps();
         c.spoil(ops);
         const FileWriteResult r = replaceFileWith(ops, at("job.TGP"), "the new project");
         EXPECT_FALSE(r.ok);
@@ -158,14 +143,8 @@ TEST_F(SafeFile, InjectedFailuresLeaveTheOldFileWhole) {
 
 TEST_F(SafeFile, WritesInPlaceWhereTheFolderTakesNoNewFile) {
     put("job.TGP", "a longer old project", fs::perms(0640));
-    PosixFileOps ops = systemFileOps();
-    ops.open = [](const char* p, int flags, mode_t m) {
-        if (flags & O_CREAT) {
-            errno = EACCES;
-            return -1;
-        }
-        return ::open(p, flags, m);
-    };
+    FileOps ops = systemFileOps();
+    ops.createNew = [](const std::string&, const FileTarget&, FileHandle&) { return EACCES; };
     ASSERT_TRUE(replaceFileWith(ops, at("job.TGP"), "new").ok);
     EXPECT_EQ("new", slurp(at("job.TGP")));
     EXPECT_EQ(0640u, modeOf(at("job.TGP")));

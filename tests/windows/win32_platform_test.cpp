@@ -16,7 +16,7 @@
 #include "platform/win32_com_ports.h"
 #include "platform/safe_file.h"
 #include "platform/system_port_directory.h"
-#include "platform/win32_record_file.h"
+#include "platform/record_file.h"
 #include "platform/win32_text.h"
 #include "platform/win32_serial_settings.h"
 #include "project/utf8_path.h"
@@ -75,11 +75,17 @@ TEST(Win32SerialSettings, ReadsReturnAtOnceOrWaitForOneByte) {
 }
 
 TEST(Win32SerialSettings, OpenFailuresSayWhy) {
+    // In the words the other systems use: the port, the system's reason, the fix.
     const std::string denied = win32OpenFailureText("COM3", ERROR_ACCESS_DENIED);
-    EXPECT_NE(std::string::npos, denied.find("cannot open port COM3: ")) << denied;
-    EXPECT_NE(std::string::npos, denied.find("Another program has the port open.")) << denied;
+    EXPECT_EQ(0u, denied.find("COM3: ")) << denied;
+    EXPECT_NE(std::string::npos, denied.find("Another program has the port open: close it and try again."))
+        << denied;
     const std::string missing = win32OpenFailureText("COM9", ERROR_FILE_NOT_FOUND);
-    EXPECT_NE(std::string::npos, missing.find("no such port")) << missing;
+    EXPECT_EQ(0u, missing.find("COM9: ")) << missing;
+    EXPECT_TRUE(missing.find("Device Manager") != std::string::npos ||
+                missing.find("No serial devices were found") != std::string::npos)
+        << missing;
+    EXPECT_EQ(std::string::npos, missing.find("ports set")) << missing;
 }
 
 class Win32SafeFile : public ::testing::Test {
@@ -146,18 +152,55 @@ TEST_F(Win32SafeFile, LongNamesAndDevices) {
     EXPECT_EQ(1u, files());
 }
 
+TEST_F(Win32SafeFile, InjectedFailuresLeaveTheOldFileWhole) {
+    struct Case {
+        const char* what;
+        void (*spoil)(FileOps&);
+        DWORD error;
+    } cases[] = {
+        {"a write that fails midway",
+         [](FileOps& o) {
+             o.write = [real = o.write](FileHandle f, const char* d, std::size_t n, std::size_t& w) {
+                 return n > 3 ? real(f, d, 3, w) : static_cast<int>(ERROR_DISK_FULL);
+             };
+         },
+         ERROR_DISK_FULL},
+        {"a failing replace",
+         [](FileOps& o) {
+             o.replace = [](const std::string&, const FileTarget&) { return static_cast<int>(ERROR_SHARING_VIOLATION); };
+         },
+         ERROR_SHARING_VIOLATION},
+        {"a failing flush",
+         [](FileOps& o) { o.sync = [](FileHandle) { return static_cast<int>(ERROR_IO_DEVICE); }; },
+         ERROR_IO_DEVICE},
+    };
+    const std::string path = at("склад.TGP");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(replaceFile(path, "the old project").ok);
+        FileOps ops = systemFileOps();
+        c.spoil(ops);
+        const FileWriteResult r = replaceFileWith(ops, path, "the new project");
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(win32ErrorText(c.error), r.reason);
+        EXPECT_EQ("the old project", slurp(path));
+        EXPECT_EQ(1u, files());
+    }
+}
+
 TEST_F(Win32SafeFile, RecordsGoToAPartialFileWholeLinesOnlyAndTakeTheOutputsPlace) {
     const std::string out = at("приход.TXT");
     ASSERT_TRUE(replaceFile(out, "old").ok);
     const std::wstring wide = utf8Path(out).wstring();
     ASSERT_TRUE(SetFileAttributesW(wide.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
     int writes = 0;
-    Win32RecordFile f([&](HANDLE h, const void* d, DWORD n, DWORD* w) -> BOOL {
-        if (++writes < 3) return WriteFile(h, d, n, w, nullptr);
-        WriteFile(h, d, n / 2, w, nullptr);  // midway, then the disk is full
-        SetLastError(ERROR_DISK_FULL);
-        return FALSE;
-    });
+    FileOps ops = systemFileOps();
+    ops.write = [&, real = ops.write](FileHandle h, const char* d, std::size_t n, std::size_t& w) {
+        if (++writes < 3) return real(h, d, n, w);
+        real(h, d, n / 2, w);  // midway, then the disk is full
+        return static_cast<int>(ERROR_DISK_FULL);
+    };
+    RecordFile f(ops);
     const auto add = [&](const std::string& line) {
         return f.append(std::span(reinterpret_cast<const std::uint8_t*>(line.data()), line.size()));
     };
@@ -180,7 +223,7 @@ TEST_F(Win32SafeFile, RecordsGoToAPartialFileWholeLinesOnlyAndTakeTheOutputsPlac
 TEST_F(Win32SafeFile, AKilledUploadsRecordsAreNamedAndKept) {
     const std::string out = at("приход.TXT");
     ASSERT_TRUE(replaceFile(out + ".partial", "kept\r\n").ok);
-    Win32RecordFile f;
+    RecordFile f;
     ASSERT_TRUE(f.begin(out).ok);
     EXPECT_EQ(out + ".partial", f.leftover());
     const std::string line = "new\r\n";
@@ -193,7 +236,7 @@ TEST_F(Win32SafeFile, AKilledUploadsRecordsAreNamedAndKept) {
 
     // No room for a partial name: the records go straight into the output.
     const std::string longest = at((std::string(251, 'n') + ".TXT").c_str());
-    Win32RecordFile inPlace;
+    RecordFile inPlace;
     ASSERT_TRUE(inPlace.begin(longest).ok);
     ASSERT_TRUE(inPlace.append(std::span(reinterpret_cast<const std::uint8_t*>(line.data()), line.size())).ok);
     EXPECT_EQ(longest, inPlace.location());
@@ -207,13 +250,13 @@ TEST_F(Win32SafeFile, RecordFileRefusalsAndDevices) {
     SetFileAttributesW(utf8Path(locked).c_str(), FILE_ATTRIBUTE_READONLY);
     const char* refused[] = {"locked.TXT", "no-such-folder\\a.TXT", ""};
     for (const char* name : refused) {
-        Win32RecordFile f;
+        RecordFile f;
         const link::OutputStatus r = f.begin(at(name));
         EXPECT_FALSE(r.ok) << name;
         EXPECT_FALSE(r.reason.empty()) << name;
     }
     EXPECT_EQ("kept", slurp(locked));
-    Win32RecordFile nul;
+    RecordFile nul;
     ASSERT_TRUE(nul.begin("NUL").ok);
     ASSERT_TRUE(nul.append(std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>("x\r\n"), 3)).ok);
     EXPECT_TRUE(nul.finish().ok);
