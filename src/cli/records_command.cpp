@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "cli/cli_project.h"
@@ -134,18 +132,26 @@ std::optional<RecordsArgs> parse(const Args& args) {
 }
 
 std::optional<std::string> readFile(const std::string& path) {
-    std::ifstream in(utf8Path(path), std::ios::binary);
-    if (!in) {
+    std::FILE* f = openUtf8File(path, "rb");
+    if (f == nullptr) {
         std::fprintf(stderr, "Error: cannot open %s\n", path.c_str());
         return std::nullopt;
     }
-    std::ostringstream s;
-    s << in.rdbuf();
-    if (in.bad()) {
+    // Read straight into one string: a million records take no second copy.
+    std::string bytes;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(utf8Path(path), ec);
+    if (!ec) bytes.reserve(static_cast<std::size_t>(size));
+    char chunk[1 << 16];
+    std::size_t n = 0;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
         std::fprintf(stderr, "Error: cannot read %s\n", path.c_str());
         return std::nullopt;
     }
-    return std::move(s).str();
+    return bytes;
 }
 
 std::string formList(const std::vector<int>& forms) {

@@ -35,8 +35,9 @@ void CsvWriter::separate() {
 
 void CsvWriter::put(std::string_view cell, bool fromCp1251) {
     separate();
-    const bool quote = cell.find_first_of(std::string{dialect_.delimiter, '"', '\r', '\n'}) !=
-                       std::string_view::npos;
+    bool quote = false;
+    for (char c : cell)
+        quote = quote || c == dialect_.delimiter || c == '"' || c == '\r' || c == '\n';
     if (quote) out_ += '"';
     const std::size_t start = out_.size();
     if (fromCp1251 && !dialect_.cp1251)
@@ -58,6 +59,18 @@ void CsvWriter::bytes(std::string_view cp1251) {
     put(cp1251, true);
 }
 
+void CsvWriter::number(unsigned n) {
+    separate();
+    char digits[16];
+    char* end = digits + sizeof digits;
+    char* at = end;
+    do {
+        *--at = static_cast<char>('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    out_.append(at, end);
+}
+
 void CsvWriter::endRow() {
     out_ += "\r\n";
     rowStarted_ = false;
@@ -65,7 +78,14 @@ void CsvWriter::endRow() {
 
 std::string recordsCsv(const RecordTable& table, int form, const CsvDialect& dialect) {
     CsvWriter csv(dialect);
+    // Room for every record once over, so a large table is not copied as it grows.
     const FormLayout* layout = table.layoutOf(form);
+    std::size_t room = 0;
+    for (std::size_t r = 0; r < table.outcomes().size(); ++r)
+        if (table.outcomes()[r].form == form)
+            room +=
+                table.lines()[r].length + table.fileName(r).size() + 10 + 2 * layout->fields.size();
+    csv.result().reserve(room + room / 8);
     csv.text("Файл");
     csv.text("Строка");
     for (const auto& f : layout->fields) csv.text(f.name);
@@ -74,7 +94,7 @@ std::string recordsCsv(const RecordTable& table, int form, const CsvDialect& dia
         const RecordOutcome& o = table.outcomes()[r];
         if (o.kind != SplitKind::Split || o.form != form) continue;
         csv.text(table.fileName(r));
-        csv.text(std::to_string(table.lines()[r].line));
+        csv.number(table.lines()[r].line);
         for (std::size_t k = 0; k < layout->fields.size(); ++k) csv.bytes(table.cell(r, k));
         csv.endRow();
     }

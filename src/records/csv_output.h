@@ -23,6 +23,7 @@ class CsvWriter {
     explicit CsvWriter(CsvDialect dialect);
     void text(std::string_view utf8);     // our own texts: headers, file names
     void bytes(std::string_view cp1251);  // the records' texts
+    void number(unsigned n);
     void endRow();
     std::string& result() { return out_; }
 

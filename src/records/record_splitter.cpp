@@ -151,6 +151,8 @@ void RecordSplitter::split(std::string_view record, SplitResult& out) {
     out.spans.clear();
     out.fitting.clear();
     out.form = 0;
+    out.kind = SplitKind::NoForm;
+    if (record.size() > kLongestRecord) return;
     int total = 0;
     const FormLayout* only = nullptr;
     for (const FormLayout& layout : forms_) {
@@ -173,13 +175,16 @@ void RecordSplitter::split(std::string_view record, SplitResult& out) {
     out.kind = SplitKind::Split;
     out.form = only->form;
     out.fitting.clear();
-    startForm(*only);
-    ways(*only, 0, 0);
+    // The counts of the last form tried are still at hand.
+    if (only != &forms_.back()) {
+        startForm(*only);
+        ways(*only, 0, 0);
+    }
     std::size_t pos = 0;
     for (std::size_t k = 0; k < only->fields.size(); ++k) {
         eachStep(*only, k, pos, [&](std::size_t b, std::size_t e, std::size_t next) {
             if (ways(*only, k + 1, next) == 0) return true;
-            out.spans.push_back({static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)});
+            out.spans.push_back({static_cast<std::uint16_t>(b), static_cast<std::uint16_t>(e)});
             pos = next;
             return false;
         });
@@ -195,7 +200,7 @@ void RecordSplitter::collect(const FormLayout& layout, std::size_t k, std::size_
     }
     eachStep(layout, k, pos, [&](std::size_t b, std::size_t e, std::size_t next) {
         if (ways(layout, k + 1, next) == 0) return true;
-        spans.push_back({static_cast<std::uint32_t>(b), static_cast<std::uint32_t>(e)});
+        spans.push_back({static_cast<std::uint16_t>(b), static_cast<std::uint16_t>(e)});
         collect(layout, k + 1, next, spans, out, limit);
         spans.pop_back();
         return out.size() < limit;
@@ -205,6 +210,7 @@ void RecordSplitter::collect(const FormLayout& layout, std::size_t k, std::size_
 std::vector<FormSplit> RecordSplitter::allSplits(std::string_view record, std::size_t limit) {
     record_ = record;
     std::vector<FormSplit> out;
+    if (record.size() > kLongestRecord) return out;
     std::vector<FieldSpan> spans;
     for (const FormLayout& layout : forms_) {
         if (out.size() >= limit) break;

@@ -13,13 +13,15 @@
 
 namespace appgen::records {
 
-// Where a field's text stands in the record (prefix and suffix outside).
+// Where a field's text stands in the record (prefix and suffix outside). A
+// terminal's record is a few hundred bytes at most; a longer line is no record.
+inline constexpr std::size_t kLongestRecord = 65535;
 struct FieldSpan {
-    std::uint32_t begin = 0;
-    std::uint32_t end = 0;
+    std::uint16_t begin = 0;
+    std::uint16_t end = 0;
 };
 
-enum class SplitKind { Split, NoForm, Ambiguous };
+enum class SplitKind : std::uint8_t { Split, NoForm, Ambiguous };
 
 struct SplitResult {
     SplitKind kind = SplitKind::NoForm;

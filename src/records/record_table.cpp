@@ -15,12 +15,12 @@ RecordTable::RecordTable(std::vector<RecordFile> files, std::vector<FormLayout> 
         RecordOutcome o;
         o.kind = result.kind;
         if (result.kind == SplitKind::Split) {
-            o.form = result.form;
-            o.firstSpan = static_cast<std::uint32_t>(spans_.size());
+            o.form = static_cast<std::uint8_t>(result.form);
+            o.index = static_cast<std::uint32_t>(spans_.size());
             spans_.insert(spans_.end(), result.spans.begin(), result.spans.end());
             ++split_;
         } else if (result.kind == SplitKind::Ambiguous) {
-            o.ambiguity = static_cast<std::uint32_t>(fitting_.size());
+            o.index = static_cast<std::uint32_t>(fitting_.size());
             fitting_.push_back(result.fitting);
         }
         outcomes_.push_back(o);
@@ -39,7 +39,7 @@ std::string_view RecordTable::bytes(std::size_t record) const {
 }
 
 std::string_view RecordTable::fieldText(std::size_t record, std::size_t field) const {
-    const FieldSpan s = spans_[outcomes_[record].firstSpan + field];
+    const FieldSpan s = spans_[outcomes_[record].index + field];
     return bytes(record).substr(s.begin, s.end - s.begin);
 }
 
@@ -49,8 +49,10 @@ std::string_view RecordTable::cell(std::size_t record, std::size_t field) const 
 
 std::string RecordTable::reason(std::size_t record) const {
     const RecordOutcome& o = outcomes_[record];
+    if (o.kind == SplitKind::NoForm && lines_[record].length > kLongestRecord)
+        return "слишком длинная строка";
     if (o.kind == SplitKind::NoForm) return "не подходит ни к одной форме";
-    const std::vector<int>& forms = fitting_[o.ambiguity];
+    const std::vector<int>& forms = fitting_[o.index];
     std::string out = forms.size() == 1 ? "разбирается несколькими способами по форме "
                                         : "разбирается несколькими способами, по формам ";
     for (std::size_t i = 0; i < forms.size(); ++i)

@@ -17,11 +17,13 @@ struct RecordFile {
     std::string bytes;  // Windows-1251
 };
 
+// Eight bytes a record: a million of them stay small.
 struct RecordOutcome {
     SplitKind kind = SplitKind::NoForm;
-    int form = 0;                 // Split: 1..10
-    std::uint32_t firstSpan = 0;  // Split: its fields in RecordTable::spans
-    std::uint32_t ambiguity = 0;  // Ambiguous: index into RecordTable::fitting
+    std::uint8_t form = 0;  // Split: 1..10
+    // Split: where its fields start in RecordTable::spans; Ambiguous: its
+    // entry in RecordTable::fitting.
+    std::uint32_t index = 0;
 };
 
 class RecordTable {
@@ -43,7 +45,7 @@ class RecordTable {
     // The same as a table cell shows it.
     std::string_view cell(std::size_t record, std::size_t field) const;
     const std::vector<int>& fittingForms(std::size_t record) const {
-        return fitting_[outcomes_[record].ambiguity];
+        return fitting_[outcomes_[record].index];
     }
     // Why a record was not split, in words.
     std::string reason(std::size_t record) const;
