@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 
 #include "cli/cli_project.h"
@@ -17,6 +16,7 @@
 #include "records/record_table.h"
 #include "records/totals.h"
 #include "records/xlsx_output.h"
+#include "shell/records_table_file.h"
 
 namespace appgen::cli {
 namespace {
@@ -217,22 +217,11 @@ bool writeOutput(const std::string& path, std::string_view bytes) {
     return written.ok;
 }
 
-// libxlsxwriter writes to a file of its own: a temporary one, whose bytes
-// then take the output's place the safe way.
 bool writeXlsx(const std::string& path, const RecordTable& table, const TotalsRequest& totals) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path temp = fs::temp_directory_path(ec) /
-                          ("appgen-records-" + std::to_string(std::random_device{}()) + ".xlsx");
-    const XlsxResult made = writeRecordsXlsx(utf8String(temp), table, totals);
-    std::optional<std::string> bytes;
-    if (made.ok) bytes = readFile(utf8String(temp));
-    fs::remove(temp, ec);
-    if (!made.ok) {
-        std::fprintf(stderr, "Error: cannot write %s: %s\n", path.c_str(), made.reason.c_str());
-        return false;
-    }
-    return bytes && writeOutput(path, *bytes);
+    const auto written = shell::writeWorkbookFile(path, table, totals);
+    if (!written.ok)
+        std::fprintf(stderr, "Error: cannot write %s: %s\n", path.c_str(), written.reason.c_str());
+    return written.ok;
 }
 
 }  // namespace
