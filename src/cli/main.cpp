@@ -26,6 +26,7 @@ constexpr Command kCommands[] = {
     {"upload", appgen::cli::runUpload, "fetch the terminal's collected records"},
     {"lookup-check", appgen::cli::runLookupCheck, "list the lines of a lookup file a lookup cannot take"},
     {"lookup-import", appgen::cli::runLookupImport, "turn a spreadsheet export (CSV) into a lookup file"},
+    {"records", appgen::cli::runRecords, "split collected records by their forms into CSV or .xlsx tables"},
     {"simulate", appgen::cli::runSimulate, "run the terminal simulator on a project"},
     {"script", appgen::cli::runScript, "run a headless application session from a script"},
     {"ports", appgen::cli::runPorts, "list the serial devices and the device each COMn opens"},
