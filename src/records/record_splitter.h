@@ -14,8 +14,11 @@
 namespace appgen::records {
 
 // Where a field's text stands in the record (prefix and suffix outside). A
-// terminal's record is a few hundred bytes at most; a longer line is no record.
-inline constexpr std::size_t kLongestRecord = 65535;
+// terminal's record is a few hundred bytes at most (eight fixed lengths of 255
+// with prefixes and suffixes stay under 2500): a longer line is no record, and
+// is not tried, since splitting a line of free fields takes time that grows
+// with its length squared.
+inline constexpr std::size_t kLongestRecord = 4096;
 struct FieldSpan {
     std::uint16_t begin = 0;
     std::uint16_t end = 0;

@@ -50,7 +50,7 @@ std::string_view RecordTable::cell(std::size_t record, std::size_t field) const 
 std::string RecordTable::reason(std::size_t record) const {
     const RecordOutcome& o = outcomes_[record];
     if (o.kind == SplitKind::NoForm && lines_[record].length > kLongestRecord)
-        return "слишком длинная строка";
+        return "длиннее " + std::to_string(kLongestRecord) + " байт: это не запись терминала";
     if (o.kind == SplitKind::NoForm) return "не подходит ни к одной форме";
     const std::vector<int>& forms = fitting_[o.index];
     std::string out = forms.size() == 1 ? "разбирается несколькими способами по форме "

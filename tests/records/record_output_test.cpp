@@ -85,6 +85,9 @@ TEST_F(Tables, CsvDialects) {
         EXPECT_EQ(c.expected, recordsCsv(t, 1, c.dialect)) << c.dialect.delimiter;
     EXPECT_EQ("Файл;Строка;Код\r\nt1.txt;3;other\r\n", recordsCsv(t, 2, {';', false, false}));
     EXPECT_EQ("не подходит ни к одной форме", t.reason(3));
+    // A line no terminal could send is not tried at all.
+    const RecordTable longLine = table("#" + std::string(kLongestRecord, ';'));
+    EXPECT_EQ("длиннее 4096 байт: это не запись терминала", longLine.reason(0));
 }
 
 TEST_F(Tables, PaddingLeavesTheCellByAlignment) {
