@@ -13,6 +13,7 @@
 #include "shell/about_dialog.h"
 #include "shell/com_settings_dialog.h"
 #include "shell/lookup_csv_download.h"
+#include "shell/records_table_dialog.h"
 #include "shell/project_commands.h"
 #include "shell/viewer_fallback.h"
 #include "simulator/key_codes.h"
@@ -103,6 +104,7 @@ void Application::dispatch(int id) {
         case kCmdLookupCradle: download(true, true); break;
         case kCmdUploadDirect: upload(false); break;
         case kCmdUploadCradle: upload(true); break;
+        case kCmdRecordsTable: makeRecordsTable(env_.ui, ws_.project); break;
         case kCmdHelpContents: env_.ui.showHelp(env_.helpFile, false); break;
         case kCmdHelpFinder: env_.ui.showHelp(env_.helpFile, true); break;
         case kCmdAbout: about(); break;

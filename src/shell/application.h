@@ -36,6 +36,7 @@ enum Command : int {
     kCmdUploadCradle = 3031,
     kCmdLookupDirect = 3040,
     kCmdLookupCradle = 3041,
+    kCmdRecordsTable = 3050,  // "Таблица из данных...": records files to a table
     kCmdHelpContents = 9010,
     kCmdHelpFinder = 9020,
     kCmdAbout = 9030,

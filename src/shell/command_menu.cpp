@@ -25,6 +25,7 @@ const std::vector<MenuEntry>& commandMenuEntries() {
         {K::Submenu, "Получить данные", 0,
          {{K::Command, "Via &Cradle-IR...", kCmdUploadCradle},
           {K::Command, "Via &Direct-RS232 or IrDA...", kCmdUploadDirect}}},
+        {K::Command, "Таблица из данных...", kCmdRecordsTable},
         {K::Separator},
         {K::Command, "О программе", kCmdAbout},
         {K::Command, "Выход\tAlt+F4", kCmdExit},
