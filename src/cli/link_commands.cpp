@@ -11,7 +11,6 @@
 #include "cli/link_console.h"
 #include "cli/link_options.h"
 #include "link/download.h"
-#include "link/operator_messages.h"
 #include "link/program_image.h"
 #include "link/upload.h"
 #include "link/utf8_lookup.h"
@@ -19,7 +18,7 @@
 #include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/stop_signals.h"
-#include "platform/system_serial_port.h"
+#include "shell/traced_system_port.h"
 
 namespace appgen::cli {
 namespace {
@@ -30,7 +29,8 @@ constexpr const char* kLinkHelp =
     "  --cradle       through the infrared cradle (\"Via Cradle-IR\")\n";
 
 void help(const char* usage, const char* what, bool retries) {
-    std::printf("usage: appgen-cli %s\n\n%s\n\n%s%s", usage, what, platform::portOptionHelp(), kLinkHelp);
+    std::printf("usage: appgen-cli %s\n\n%s\n\n%s%s%s", usage, what, platform::portOptionHelp(), kLinkHelp,
+                kTraceHelp);
     if (retries)
         std::printf("  --retries N    answer Yes to the retry question N times (default 0)\n");
     std::printf("\nMessages go to stderr as \"caption: text\"; the exit status is 0 only when\n"
@@ -47,11 +47,17 @@ bool loadProject(const std::string& path, Workspace& ws) {
 // the transfer in order (records kept, port released) and the program with
 // 130 or 143.
 struct Session {
-    Session() { signals.stopWaitsOf(port); }
+    explicit Session(const std::string& trace) : port(trace) { signals.stopWaitsOf(port.systemPort()); }
     int exitStatus(bool ok) const { return signals.exitStatus(ok ? kExitOk : kExitFailure); }
+    // False, and said why, when the trace asked for cannot be written.
+    bool ready() const {
+        const std::string why = port.traceError();
+        if (!why.empty()) std::fprintf(stderr, "appgen-cli: --trace: cannot write %s\n", why.c_str());
+        return why.empty();
+    }
 
     platform::StopSignals signals;
-    platform::SystemSerialPort port;
+    shell::TracedSystemPort port;  // traced when --trace names a file
     platform::SteadyTickClock clock;
     link::LinkState state;  // the run's line settings
 };
@@ -85,18 +91,17 @@ bool takeEncoding(Args& args, Encoding& encoding) {
 }
 
 // Without --encoding a file in UTF-8 is refused before the port opens.
-link::LookupFileFilter encodingFilter(ui::Services& ui, const Encoding& encoding) {
+link::LookupFileFilter encodingFilter(const Encoding& encoding) {
     if (encoding == link::Utf8LookupChoice::SendAsIs) return {};
-    if (encoding == link::Utf8LookupChoice::Convert)
-        return [&ui](const std::string& path) { return link::convertedLookupFile(ui, path); };
-    return [&ui](const std::string& path) {
-        return link::utf8LookupFileUse(ui, path, [&] {
-            link::showError(ui, "The file is in UTF-8; the terminal reads Windows-1251. Nothing was sent.",
-                            ui::Icon::Warning,
-                            path + ": give --encoding utf-8 to convert it to Windows-1251 as it is sent,"
-                                   " or --encoding windows-1251 to send it byte for byte.");
-            return link::Utf8LookupChoice::Stop;
-        });
+    if (encoding == link::Utf8LookupChoice::Convert) return link::convertedLookupFile;
+    return [](const std::string& path) {
+        link::LookupFileUse use = link::utf8LookupFileUse(path, [] { return link::Utf8LookupChoice::Stop; });
+        if (use.action == link::LookupFileUse::Action::Stop) {
+            use.refusal = "The file is in UTF-8; the terminal reads Windows-1251. Nothing was sent.";
+            use.refusalDetail = path + ": give --encoding utf-8 to convert it to Windows-1251 as it is sent,"
+                                       " or --encoding windows-1251 to send it byte for byte.";
+        }
+        return use;
     };
 }
 
@@ -104,7 +109,7 @@ link::LookupFileFilter encodingFilter(ui::Services& ui, const Encoding& encoding
 
 int runDownload(const Args& args) {
     if (wantsHelp(args)) {
-        help("download PROJECT [--port P] [--baud B] [--cradle] [--retries N]",
+        help("download PROJECT [--port P] [--baud B] [--cradle] [--retries N] [--trace FILE]",
              "Compiles PROJECT and sends the program image to the terminal.", true);
         return kExitOk;
     }
@@ -116,7 +121,8 @@ int runDownload(const Args& args) {
     Workspace ws;
     if (!loadProject(o->positional[0], ws)) return kExitFailure;
 
-    Session s;
+    Session s(o->trace);
+    if (!s.ready()) return kExitFailure;
     LinkConsole console({}, o->retries);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadProgram(link, choosePort(*o, &ws.project.port), o->cradle,
@@ -127,7 +133,7 @@ int runDownload(const Args& args) {
 int runDownloadLookup(const Args& args) {
     if (wantsHelp(args)) {
         help("download-lookup FILE [--project PROJECT] [--port P] [--baud B] [--cradle] "
-             "[--retries N] [--encoding E]",
+             "[--retries N] [--trace FILE] [--encoding E]",
              "Sends the lookup data file FILE to the terminal, one line a frame. The\n"
              "terminal reads Windows-1251: a file in UTF-8 is refused before anything is\n"
              "sent unless --encoding says what it is.\n\n"
@@ -147,17 +153,18 @@ int runDownloadLookup(const Args& args) {
     Workspace ws;
     if (o->project && !loadProject(*o->project, ws)) return kExitFailure;
 
-    Session s;
+    Session s(o->trace);
+    if (!s.ready()) return kExitFailure;
     LinkConsole console(o->positional[0], o->retries);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadLookup(link, choosePort(*o, o->project ? &ws.project.port : nullptr),
-                                       o->cradle, encodingFilter(console, encoding));
+                                       o->cradle, encodingFilter(encoding));
     return s.exitStatus(r == link::kDownloadOk);
 }
 
 int runUpload(const Args& args) {
     if (wantsHelp(args)) {
-        help("upload OUT [--project PROJECT] [--port P] [--baud B] [--cradle]",
+        help("upload OUT [--project PROJECT] [--port P] [--baud B] [--cradle] [--trace FILE]",
              "Fetches the terminal's collected records into OUT, one record a line (CR LF).\n"
              "Each record is written before the terminal is told it was taken; they gather\n"
              "in OUT.partial and replace OUT when the upload ends (also on Ctrl-C). An\n"
@@ -173,7 +180,8 @@ int runUpload(const Args& args) {
     Workspace ws;
     if (o->project && !loadProject(*o->project, ws)) return kExitFailure;
 
-    Session s;
+    Session s(o->trace);
+    if (!s.ready()) return kExitFailure;
     LinkConsole console(o->positional[0], 0);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const auto records = platform::makeRecordFile();

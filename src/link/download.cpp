@@ -26,10 +26,10 @@ using Reopen = std::function<bool()>;
 bool handshake(LinkContext& link) {
     ConnectingNotice connecting(link, msg::kProgressCaption);
     for (int i = 0; i < kHandshakes; ++i) {
-        link.port.write(kHandshake);
-        if (readReplyLine(link) == "ACK") return true;
+        const bool written = writeUnit(link, kHandshake);
+        if (written && readReplyLine(link) == "ACK") return true;
         if (cancelled(link)) return false;
-        if (lineDown(link)) {
+        if (lineDown(link) || !written) {
             connecting.close();
             tellLineDown(link);
             return false;
@@ -213,7 +213,10 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle,
     LookupFileUse use;
     if (filter) {
         use = filter(*path);
-        if (use.action == LookupFileUse::Action::Stop) return kDownloadFailed;
+        if (use.action == LookupFileUse::Action::Stop) {
+            if (!use.refusal.empty()) showError(link.ui, use.refusal, ui::Icon::Warning, use.refusalDetail);
+            return kDownloadFailed;
+        }
         if (use.action == LookupFileUse::Action::SendLines)
             return downloadLookupLines(link, choice, cradle, use.lines);
     }
