@@ -207,8 +207,8 @@ TEST_F(PtyPort, AHangUpIsNoticedAtOnceAndTold) {
     slave = master = -1;
     SteadyTickClock clock;
     const link::Tick start = clock.now();
-    EXPECT_FALSE(port.readByte(2000));
-    EXPECT_LT(clock.now() - start, 1000u);
+    EXPECT_FALSE(port.readByte(60000));
+    EXPECT_LT(clock.now() - start, 30000u);  // a generous bound, far below the deadline
     EXPECT_EQ(link::LineStatus::Lost, port.status());
     EXPECT_NE(std::string::npos, port.lostReason().find(path));
 }
