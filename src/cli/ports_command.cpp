@@ -65,6 +65,13 @@ Survey survey(const platform::EnvLookup& env) {
             if (d.isNamed(s.ports.back().device) || platform::sameDeviceNode(s.ports.back().device, d.path))
                 at = static_cast<int>(i);
         }
+        // A terminal device outside the search (a pseudo-terminal, a socat
+        // link) is listed by its path rather than called missing.
+        const std::string& device = s.ports.back().device;
+        if (at < 0 && platform::presenceAt(device) == link::DevicePresence::Terminal) {
+            s.devices.push_back({device, {}, {}, {}, {}});
+            at = static_cast<int>(s.devices.size()) - 1;
+        }
         s.foundAt.push_back(at);
     }
     return s;
@@ -104,7 +111,8 @@ void printText(const Survey& s) {
         std::string where = sourceName(a.source);
         if (a.source == link::PortSource::Environment) where += ", APPGEN_" + a.name;
         if (s.foundAt[p] < 0) {
-            where += ", not found";
+            where += platform::presenceAt(a.device) == link::DevicePresence::Missing ? ", not found"
+                                                                                  : ", not a terminal device";
         } else if (s.devices[static_cast<std::size_t>(s.foundAt[p])].path != a.device) {
             where += ", " + s.devices[static_cast<std::size_t>(s.foundAt[p])].path;
         }

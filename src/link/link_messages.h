@@ -32,6 +32,7 @@ inline constexpr const char* kProgressCaption = "Прогресс";
 inline constexpr const char* kProgressText = "Загрузка...";
 inline constexpr const char* kLookupFilter = "Lookup data files {*.TXT}";
 inline constexpr const char* kAllFilesFilter = "All files {*.*}";
+inline constexpr const char* kCsvFilter = "Spreadsheet exports {*.csv}";
 
 // Upload.
 inline constexpr const char* kFileCreateFailed = "File open/create failed!";

@@ -26,6 +26,9 @@ public:
 // telling why) when it cannot be opened.
 std::unique_ptr<LookupFile> openLookupFile(const std::string& path);
 
+// Bytes held in memory read as a file (a file converted before sending).
+std::unique_ptr<LookupFile> lookupFileOfBytes(std::string bytes);
+
 using LookupFileOpener = std::function<std::unique_ptr<LookupFile>(const std::string& path)>;
 
 }  // namespace appgen::link

@@ -1,7 +1,5 @@
 #include "shell/application.h"
 
-#include <filesystem>
-
 #include "editor/editor_sheet.h"
 #include "link/download.h"
 #include "link/link_messages.h"
@@ -10,59 +8,17 @@
 #include "link/upload.h"
 #include "platform/record_file.h"
 #include "platform/system_port_directory.h"
-#include "project/utf8_path.h"
+#include "platform/viewer.h"
 #include "shell/about_dialog.h"
 #include "shell/com_settings_dialog.h"
 #include "shell/lookup_csv_download.h"
 #include "shell/project_commands.h"
+#include "shell/viewer_fallback.h"
 #include "simulator/key_codes.h"
 #include "ui/builtin_templates.h"
 #include "ui/dialog.h"
 
 namespace appgen::shell {
-namespace {
-
-// The upload offers the viewer and goes on whatever it did. Every other call
-// goes through unchanged (the connecting window and Cancel among them). When none could
-// be started the operator learns where the data are, and may have the folder
-// that holds them opened instead.
-class ViewerFallback : public ui::Services {
-public:
-    explicit ViewerFallback(ui::Services& inner) : inner_(inner) {}
-
-    bool launchViewer(const std::string& path) override {
-        if (inner_.launchViewer(path)) return true;
-        std::error_code ec;
-        std::filesystem::path full = std::filesystem::absolute(utf8Path(path), ec);
-        if (ec) full = utf8Path(path);
-        const ui::Answer a = inner_.messageBox(
-            {link::msg::kUploadData,
-             "The received data could not be shown: no program to view them could be started.\n"
-             "They are saved in\n" + utf8String(full) + "\n\nOpen the folder that holds the file?",
-             ui::Buttons::YesNo, ui::Icon::Warning});
-        if (a == ui::Answer::Yes) inner_.launchViewer(utf8String(full.parent_path()));
-        return false;
-    }
-
-    ui::Answer messageBox(const ui::MessageBoxRequest& r) override { return inner_.messageBox(r); }
-    std::optional<std::string> fileDialog(const ui::FileDialogRequest& r) override { return inner_.fileDialog(r); }
-    void progressOpen(const ui::ProgressRequest& r) override { inner_.progressOpen(r); }
-    void progressSet(int value) override { inner_.progressSet(value); }
-    void progressClose() override { inner_.progressClose(); }
-    void connectingOpen(const ui::ProgressRequest& r) override { inner_.connectingOpen(r); }
-    void connectingClose() override { inner_.connectingClose(); }
-    void transferStarts() override { inner_.transferStarts(); }
-    bool cancelRequested() override { return inner_.cancelRequested(); }
-    void showHelp(const std::string& path, bool finder) override { inner_.showHelp(path, finder); }
-    void postCommand(int command) override { inner_.postCommand(command); }
-    int runDialog(ui::Dialog& dialog) override { return inner_.runDialog(dialog); }
-    int runSheet(ui::PropertySheet& sheet) override { return inner_.runSheet(sheet); }
-
-private:
-    ui::Services& inner_;
-};
-
-}  // namespace
 
 Application::Application(Environment env)
     : env_(std::move(env)),
@@ -227,7 +183,10 @@ void Application::download(bool cradle, bool lookup) {
 }
 
 void Application::upload(bool cradle) {
-    ViewerFallback ui(env_.ui);
+    ViewerFallback ui(env_.ui, [this]() -> FolderOpener {
+        if (env_.folderOpener) return *env_.folderOpener;
+        return platform::folderOpener();
+    });
     link::LinkContext ctx{env_.port, env_.ticks, ui, linkState_, env_.timings};
     const auto records = platform::makeRecordFile();
     link::upload(ctx, link::portChoiceOf(ws_.project.port), cradle, *records);

@@ -5,7 +5,9 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/link_context.h"
@@ -55,6 +57,10 @@ struct Environment {
     // The machine's serial devices and the user's port map; null: this
     // machine's own, as the desktop and the command line have them.
     link::PortDirectory* ports = nullptr;
+    // Shows a folder in the file manager, offered when the upload's viewer
+    // fails; unset: this machine's, where one is known to work; an empty
+    // function: none.
+    std::optional<std::function<bool(const std::string&)>> folderOpener{};
 };
 
 class Application : private simulator::SimulatorHost {

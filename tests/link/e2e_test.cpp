@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "processes.h"
+#include "project/text.h"
 
 namespace appgen::e2e {
 namespace {
@@ -171,7 +172,7 @@ std::string lookupOnTheWire(const std::vector<std::string>& lines) {
 TEST_F(LinkEndToEnd, LookupFileArrivesLineByLine) {
     // 13 * 0xFF + 0x1A sums to 0x0D0D: both checksum bytes go as 0x0E.
     const std::string crSum = std::string(13, '\xff') + "\x1a";
-    const std::vector<std::string> lines = {"00012;Молоко;1.20", "", crSum, "last line"};
+    const std::vector<std::string> lines = {utf8ToCp1251("00012;Молоко;1.20"), "", crSum, "last line"};
     const std::string file = write("lookup.TXT", lines[0] + "\r\n\r\n" + lines[2] + "\r\n" + lines[3]);
     EmulatorProcess em({"--mode", "lookup", "--lookup-out", at("got.TXT"), "--capture", at("wire.bin")});
     const Finished r = runCli({"download-lookup", file, "--port", em.slave()});
@@ -179,6 +180,43 @@ TEST_F(LinkEndToEnd, LookupFileArrivesLineByLine) {
     EXPECT_TRUE(has(r.output, "Download: Downloaded completely!\n"));
     EXPECT_EQ(lookupOnTheWire(lines), slurp(at("wire.bin")));
     EXPECT_EQ(lines[0] + "\r\n\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n", slurp(at("got.TXT")));
+}
+
+// The terminal reads Windows-1251: a file in UTF-8 is refused unless told,
+// converted on request into exactly the frames of its Windows-1251 twin, and
+// refused with its line and column when a character has no code there.
+TEST_F(LinkEndToEnd, Utf8LookupFiles) {
+    const std::string text = "00012;Молоко;1.20\r\n\r\nЧай\nlast";
+    const std::string utf8 = write("utf8.TXT", text);
+    const std::string twin = write("twin.TXT", utf8ToCp1251(text));
+    auto send = [&](const std::string& file, const std::vector<std::string>& extra) {
+        fs::remove(at("wire.bin"));
+        EmulatorProcess em({"--mode", "lookup", "--lookup-out", at("got.TXT"), "--capture", at("wire.bin")});
+        return runCli(join({"download-lookup", file, "--port", em.slave()}, extra));
+    };
+
+    const Finished refused = send(utf8, {});
+    EXPECT_EQ(1, refused.status) << refused.output;
+    EXPECT_TRUE(has(refused.output, "Error: The file is in UTF-8")) << refused.output;
+    EXPECT_TRUE(has(refused.output, "--encoding utf-8")) << refused.output;
+    EXPECT_EQ("", slurp(at("wire.bin")));
+
+    ASSERT_EQ(0, send(twin, {}).status);
+    const std::string twinWire = slurp(at("wire.bin"));
+    const Finished converted = send(utf8, {"--encoding", "utf-8"});
+    EXPECT_EQ(0, converted.status) << converted.output;
+    EXPECT_EQ(twinWire, slurp(at("wire.bin")));
+    EXPECT_TRUE(has(twinWire, "\xD7\xE0\xE9"));  // "Чай" as the terminal reads it
+
+    const Finished asIs = send(utf8, {"--encoding", "windows-1251"});
+    EXPECT_EQ(0, asIs.status) << asIs.output;
+    EXPECT_TRUE(has(slurp(at("wire.bin")), "Чай"));
+
+    const Finished noCode = send(write("mark.TXT", "ok\r\nЯ✓\r\n"), {"--encoding", "utf-8"});
+    EXPECT_EQ(1, noCode.status) << noCode.output;
+    EXPECT_TRUE(has(noCode.output, "line 2, column 2: \"✓\" (U+2713) has no Windows-1251 code"))
+        << noCode.output;
+    EXPECT_EQ("", slurp(at("wire.bin")));
 }
 
 TEST_F(LinkEndToEnd, ALookupLineTooLongIsRefusedBeforeAnythingIsSent) {

@@ -162,12 +162,22 @@ def transfers(work):
             status, out, _, _ = win(["download", project, "--port", port], work)
         check(status == 0, f"download through {port}", out[-300:].decode(errors="replace"))
 
-    lines = "00012;Молоко;1.20\r\n\r\nlast line\r\n".encode()
+    text = "00012;Молоко;1.20\r\n\r\nlast line\r\n"
+    lines = text.encode("cp1251")
     with open(os.path.join(work, "справочник.TXT"), "wb") as f:
         f.write(lines)
     with Emulator(["--mode", "lookup", "--lookup-out", os.path.join(work, "got.TXT")]):
         status, out, _, _ = win(["download-lookup", "справочник.TXT", "--port", "COM5"], work)
     check(status == 0 and read(os.path.join(work, "got.TXT")) == lines, "lookup file from a Cyrillic name",
+          out.decode(errors="replace"))
+    # The same file saved in UTF-8 is refused, or converted when told.
+    with open(os.path.join(work, "utf8.TXT"), "wb") as f:
+        f.write(text.encode())
+    status, out, _, _ = win(["download-lookup", "utf8.TXT", "--port", "COM5"], work)
+    check(status == 1 and b"--encoding utf-8" in out, "a UTF-8 lookup file is refused", out.decode(errors="replace"))
+    with Emulator(["--mode", "lookup", "--lookup-out", os.path.join(work, "got8.TXT")]):
+        status, out, _, _ = win(["download-lookup", "utf8.TXT", "--port", "COM5", "--encoding", "utf-8"], work)
+    check(status == 0 and read(os.path.join(work, "got8.TXT")) == lines, "a UTF-8 lookup file converted",
           out.decode(errors="replace"))
 
     with open(os.path.join(work, "records.txt"), "wb") as f:
