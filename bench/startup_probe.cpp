@@ -1,0 +1,91 @@
+#include "startup_probe.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace appgen::bench {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Connection {
+    xcb_connection_t* c = nullptr;
+    ~Connection() {
+        if (c) xcb_disconnect(c);
+    }
+};
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name) {
+    std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr),
+        &std::free);
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// Whether one of the root's children is mapped and belongs to `pid`.
+bool windowShown(xcb_connection_t* c, xcb_window_t root, xcb_atom_t pidAtom, pid_t pid) {
+    std::unique_ptr<xcb_query_tree_reply_t, decltype(&std::free)> tree(
+        xcb_query_tree_reply(c, xcb_query_tree(c, root), nullptr), &std::free);
+    if (!tree) return false;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const int count = xcb_query_tree_children_length(tree.get());
+    std::vector<xcb_get_window_attributes_cookie_t> attributes;
+    std::vector<xcb_get_property_cookie_t> pids;
+    for (int i = 0; i < count; ++i) {
+        attributes.push_back(xcb_get_window_attributes(c, children[i]));
+        pids.push_back(xcb_get_property(c, 0, children[i], pidAtom, XCB_ATOM_CARDINAL, 0, 1));
+    }
+    bool shown = false;
+    for (int i = 0; i < count; ++i) {
+        std::unique_ptr<xcb_get_window_attributes_reply_t, decltype(&std::free)> a(
+            xcb_get_window_attributes_reply(c, attributes[static_cast<std::size_t>(i)], nullptr), &std::free);
+        std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> p(
+            xcb_get_property_reply(c, pids[static_cast<std::size_t>(i)], nullptr), &std::free);
+        if (!a || !p || a->map_state != XCB_MAP_STATE_VIEWABLE || xcb_get_property_value_length(p.get()) != 4) continue;
+        shown = shown || *static_cast<const std::uint32_t*>(xcb_get_property_value(p.get())) == std::uint32_t(pid);
+    }
+    return shown;
+}
+
+}  // namespace
+
+std::optional<double> millisecondsToWindow(const std::string& program, int limitMs) {
+    Connection x;
+    x.c = xcb_connect(nullptr, nullptr);
+    if (!x.c || xcb_connection_has_error(x.c)) return std::nullopt;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x.c)).data->root;
+    const xcb_atom_t pidAtom = atom(x.c, "_NET_WM_PID");
+
+    const Clock::time_point start = Clock::now();
+    const pid_t pid = fork();
+    if (pid < 0) return std::nullopt;
+    if (pid == 0) {
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    std::optional<double> out;
+    for (;;) {
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        if (windowShown(x.c, root, pidAtom, pid)) {
+            out = ms;
+            break;
+        }
+        int status = 0;
+        if (ms > limitMs || waitpid(pid, &status, WNOHANG) == pid) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    return out;
+}
+
+}  // namespace appgen::bench
