@@ -59,9 +59,15 @@ bool windowShown(xcb_connection_t* c, xcb_window_t root, xcb_atom_t pidAtom, pid
 }  // namespace
 
 std::optional<double> millisecondsToWindow(const std::string& program, int limitMs) {
+    // The display may still be coming up when the benchmark starts with it.
     Connection x;
-    x.c = xcb_connect(nullptr, nullptr);
-    if (!x.c || xcb_connection_has_error(x.c)) return std::nullopt;
+    for (int attempt = 0; attempt < 40; ++attempt) {
+        if (x.c) xcb_disconnect(x.c);
+        x.c = xcb_connect(nullptr, nullptr);
+        if (!xcb_connection_has_error(x.c)) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (xcb_connection_has_error(x.c)) return std::nullopt;
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x.c)).data->root;
     const xcb_atom_t pidAtom = atom(x.c, "_NET_WM_PID");
 
