@@ -8,10 +8,15 @@
 
 namespace appgen::bench {
 
-// Milliseconds from just before the program was started to the first poll
-// that saw its window mapped; nothing when there is no display, the program
-// would not start, or no window came within `limitMs`. The program is ended
-// afterwards.
-std::optional<double> millisecondsToWindow(const std::string& program, int limitMs = 10000);
+struct StartupTime {
+    double wallMs = 0;  // from just before the start to the first poll that saw the window mapped
+    double cpuMs = 0;   // processor time the program's threads had used by then
+};
+
+// Nothing when there is no display, the program would not start, or no
+// window came within `limitMs`. The program is ended afterwards. The
+// processor time stays near its true value on a busy machine, where the wall
+// time does not.
+std::optional<StartupTime> timeToWindow(const std::string& program, int limitMs = 10000);
 
 }  // namespace appgen::bench
