@@ -11,6 +11,8 @@ if [ -f "$(dirname "$0")/../src/gui/CMakeLists.txt" ]; then
   # Qt's own texts in Russian, the display's Courier-metric face and the
   # dialogs' Arial-metric one, and the viewer of received data.
   packages+=(qt6-translations-l10n fonts-liberation xdg-utils)
+  # gui_bench watches the X display for the windows it times.
+  packages+=(libxcb1-dev)
 fi
 # The Windows cross build (mingw-w64, POSIX threads) and Wine to run its tests.
 packages+=(g++-mingw-w64-x86-64-posix wine wine64)

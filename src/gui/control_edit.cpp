@@ -11,37 +11,26 @@ namespace appgen::gui {
 
 class EditView::Box : public QLineEdit {
 public:
-    Box(ui::Dialog& dialog, int id, QWidget* parent) : QLineEdit(parent), dialog_(dialog), id_(id) {}
+    Box(int id, std::function<bool(int)> click, QWidget* parent) : QLineEdit(parent), id_(id), click_(std::move(click)) {}
 
 protected:
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton) {
-            QLineEdit::mousePressEvent(event);
-            return;
+        if (event->button() == Qt::LeftButton) {
+            // The click may end with this box gone.
+            QPointer<Box> self(this);
+            const bool taken = click_(id_);
+            if (!self || taken) return;
         }
-        // The dialog may run a nested modal window from here, which may end
-        // with this box gone.
-        QPointer<Box> self(this);
-        const std::string before = dialog_.text(id_);
-        paintedOver = false;
-        dialog_.userClick(id_);
-        if (!self) return;
-        // A hook that painted the box over or changed its text took the click.
-        if (paintedOver || before != dialog_.text(id_)) return;
         QLineEdit::mousePressEvent(event);
     }
 
-public:
-    // Set when the box was shown painted over, as a hook does while it runs.
-    bool paintedOver = false;
-
 private:
-    ui::Dialog& dialog_;
     const int id_;
+    std::function<bool(int)> click_;
 };
 
-EditView::EditView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent)
-    : ControlView(dialog, t.id), edit_(new Box(dialog, t.id, parent)) {
+EditView::EditView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent, std::function<bool(int)> click)
+    : ControlView(dialog, t.id), edit_(new Box(t.id, std::move(click), parent)) {
     QObject::connect(edit_, &QLineEdit::textEdited, edit_,
                      [this](const QString& text) { typed(text); });
 }
@@ -62,7 +51,6 @@ void EditView::typed(const QString& text) {
 }
 
 void EditView::show(const ui::ControlState& state) {
-    if (state.fill) edit_->paintedOver = true;
     if (typing_) return;
     // Compared as shown, so a character the code page lacks turns into the
     // '?' the dialog keeps.

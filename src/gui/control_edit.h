@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <functional>
 
 #include "gui/control_view.h"
 
@@ -11,7 +12,8 @@ namespace appgen::gui {
 
 class EditView : public ControlView {
 public:
-    EditView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent);
+    // `click` hands a left click to the dialog first; true: the box leaves it.
+    EditView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent, std::function<bool(int id)> click);
     QWidget* widget() override;
     void show(const ui::ControlState& state) override;
 

@@ -1,29 +1,19 @@
 #include "gui/desktop.h"
 
+#include <QGuiApplication>
 #include <QIcon>
 #include <QPainter>
 
 namespace appgen::gui {
 
-Desktop::Desktop(DesktopParts parts)
-    : window_(),
-      app_(shell::Environment{services_, parts.port, parts.ticks, parts.clock, window_, std::move(parts.helpFile),
-                              parts.timings}) {
-    services_.setOwner(&window_);
-    services_.setCommandSink([this](int id) { window_.runCommand(id); });
-    window_.setModalCounter([this] { return services_.modalsRun(); });
-    window_.setWindowIcon(programIcon());
-}
+namespace {
 
-void Desktop::start() {
-    app_.start();
-    window_.attach(app_);
-    window_.show();
-}
-
-QIcon programIcon() {
+// Title bars, task bars and window switchers show 16 to 64 pixels; the
+// launchers take the installed scalable icon. Every size given here goes to
+// the window system with each window, so larger ones only cost.
+QIcon drawProgramIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 24, 32, 48, 64}) {
         QPixmap pm(size, size);
         pm.fill(Qt::transparent);
         QPainter p(&pm);
@@ -47,5 +37,26 @@ QIcon programIcon() {
     }
     return icon;
 }
+
+}  // namespace
+
+Desktop::Desktop(DesktopParts parts)
+    : window_(),
+      app_(shell::Environment{services_, parts.port, parts.ticks, parts.clock, window_, std::move(parts.helpFile),
+                              parts.timings}) {
+    services_.setOwner(&window_);
+    services_.setCommandSink([this](int id) { window_.runCommand(id); });
+    window_.setModalCounter([this] { return services_.modalsRun(); });
+    // The program's own icon, where main() has not given it to every window.
+    if (QGuiApplication::windowIcon().isNull()) window_.setWindowIcon(programIcon());
+}
+
+void Desktop::start() {
+    app_.start();
+    window_.attach(app_);
+    window_.show();
+}
+
+QIcon programIcon() { return drawProgramIcon(); }
 
 }  // namespace appgen::gui

@@ -32,11 +32,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ControlView> makeControlView(ui::Dialog& dialog, const ui::ControlTemplate& t,
-                                             QWidget* parent) {
+std::unique_ptr<ControlView> makeControlView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent,
+                                             const std::function<bool(int id)>& editClick) {
     switch (t.kind) {
         case ui::ControlKind::Label: return std::make_unique<LabelView>(dialog, t, parent);
-        case ui::ControlKind::Edit: return std::make_unique<EditView>(dialog, t, parent);
+        case ui::ControlKind::Edit: return std::make_unique<EditView>(dialog, t, parent, editClick);
         case ui::ControlKind::Button:
         case ui::ControlKind::CheckBox:
         case ui::ControlKind::RadioButton: return std::make_unique<ButtonView>(dialog, t, parent);
@@ -57,7 +57,8 @@ DialogPanel::DialogPanel(ui::Dialog& dialog, QWidget* parent)
     const ui::DialogTemplate& layout = dialog.layout();
     setFixedSize(toPixels(layout.width, layout.height, units_));
     for (const ui::ControlTemplate& t : layout.controls) {
-        std::unique_ptr<ControlView> view = makeControlView(dialog, t, this);
+        std::unique_ptr<ControlView> view =
+            makeControlView(dialog, t, this, [this](int id) { return sync_ ? sync_->clickEdit(id) : false; });
         QWidget* w = view->widget();
         w->setGeometry(toPixels(t.rect, units_));
         w->setProperty("controlId", t.id);
@@ -67,11 +68,11 @@ DialogPanel::DialogPanel(ui::Dialog& dialog, QWidget* parent)
         views_.push_back(std::move(view));
         fills_.push_back(nullptr);
     }
-    dialog_.onChanged = [this](int id) { changed(id); };
+    sync_ = std::make_unique<ui::DialogSync>(dialog_, static_cast<ui::ControlShower&>(*this));
     refresh();
 }
 
-DialogPanel::~DialogPanel() { dialog_.onChanged = nullptr; }
+DialogPanel::~DialogPanel() = default;
 
 QWidget* DialogPanel::controlWidget(int id) const {
     if (id == ui::kNoId) return nullptr;
@@ -84,31 +85,13 @@ QWidget* DialogPanel::widgetAt(std::size_t index) const {
     return index < views_.size() ? views_[index]->widget() : nullptr;
 }
 
-void DialogPanel::refresh() {
-    for (std::size_t i = 0; i < views_.size(); ++i) showControl(i);
-    showFocus();
+void DialogPanel::refresh() { sync_->refresh(); }
+
+void DialogPanel::dialogEnded() {
+    if (onEnded) onEnded();
 }
 
-void DialogPanel::changed(int id) {
-    if (id == ui::kNoId && dialog_.ended()) {
-        if (!endAnnounced_) {
-            endAnnounced_ = true;
-            if (onEnded) onEnded();
-        }
-        return;
-    }
-    // The dialog keeps its controls in template order, so the first control
-    // with the id is the one its calls reach.
-    for (std::size_t i = 0; i < views_.size(); ++i)
-        if (id != ui::kNoId && views_[i]->id() == id) {
-            showControl(i);
-            break;
-        }
-    showFocus();
-}
-
-void DialogPanel::showControl(std::size_t index) {
-    const ui::ControlState& state = dialog_.controls()[index];
+void DialogPanel::showControl(std::size_t index, const ui::ControlState& state) {
     QWidget* w = views_[index]->widget();
     views_[index]->show(state);
     if (w->isEnabled() != state.enabled) w->setEnabled(state.enabled);
@@ -129,13 +112,8 @@ void DialogPanel::showFill(std::size_t index, const ui::ControlState& state) {
     fill->raise();
 }
 
-void DialogPanel::showFocus() {
-    // Only a move of the dialog's focus is shown, so a change to a control
-    // the user has since left does not pull the keyboard back to it.
-    const int focus = dialog_.focus();
-    if (focus == shownFocus_) return;
-    shownFocus_ = focus;
-    if (QWidget* w = controlWidget(focus)) w->setFocus(Qt::OtherFocusReason);
+void DialogPanel::focusControl(int id) {
+    if (QWidget* w = controlWidget(id)) w->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace appgen::gui

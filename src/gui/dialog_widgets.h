@@ -1,7 +1,8 @@
 // The client area of a hosted dialog: one widget per control of its template,
-// placed by dialog units scaled by the template font's base units. The panel
-// listens to the dialog's change announcements and shows each change on the
-// widget concerned; the widgets send the user's actions to the dialog.
+// placed by dialog units scaled by the template font's base units. The
+// core's DialogSync routes the dialog's change announcements; the panel shows
+// each on the widget concerned, and the widgets send the user's actions to
+// the dialog.
 #pragma once
 
 #include <functional>
@@ -13,10 +14,11 @@
 
 #include "gui/control_view.h"
 #include "ui/dialog.h"
+#include "ui/dialog_sync.h"
 
 namespace appgen::gui {
 
-class DialogPanel : public QWidget {
+class DialogPanel : public QWidget, private ui::ControlShower {
 public:
     DialogPanel(ui::Dialog& dialog, QWidget* parent);
     ~DialogPanel() override;
@@ -35,21 +37,23 @@ public:
     std::function<void()> onEnded;
 
 private:
-    void changed(int id);
-    void showControl(std::size_t index);
+    // ControlShower
+    void showControl(std::size_t index, const ui::ControlState& state) override;
+    void focusControl(int id) override;
+    void dialogEnded() override;
+
     void showFill(std::size_t index, const ui::ControlState& state);
-    void showFocus();
 
     ui::Dialog& dialog_;
     QFont font_;
     ui::DialogBaseUnits units_;
     std::vector<std::unique_ptr<ControlView>> views_;  // in template order
     std::vector<QWidget*> fills_;                      // painted over the control, or null
-    int shownFocus_ = ui::kNoId;
-    bool endAnnounced_ = false;
+    std::unique_ptr<ui::DialogSync> sync_;             // made once the widgets are there
 };
 
-std::unique_ptr<ControlView> makeControlView(ui::Dialog& dialog, const ui::ControlTemplate& t,
-                                             QWidget* parent);
+// `editClick` takes a left click on an edit box (see DialogSync::clickEdit).
+std::unique_ptr<ControlView> makeControlView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent,
+                                             const std::function<bool(int id)>& editClick);
 
 }  // namespace appgen::gui

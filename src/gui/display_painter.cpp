@@ -18,12 +18,13 @@ constexpr int kCellHeight = kGlyphCellHeight;
 // The screens were laid out for Courier New: faces with its metrics come
 // first, so that descenders on an eight-line screen stay in their 10-pixel
 // row; other monospaced faces after them.
+// Each is looked up by name: a list of every installed family costs start-up
+// time on a machine with many.
 QString familyWithCyrillic() {
-    const QStringList installed = QFontDatabase::families();
     for (const char* name : {"Courier New Cyr", "Courier New", "Liberation Mono", "Cousine", "DejaVu Sans Mono",
                              "FreeMono", "Noto Sans Mono"}) {
         const QString family = QString::fromLatin1(name);
-        if (installed.contains(family) &&
+        if (QFontDatabase::hasFamily(family) &&
             QFontDatabase::writingSystems(family).contains(QFontDatabase::Cyrillic))
             return family;
     }

@@ -8,21 +8,23 @@
 
 #include "gui/desktop.h"
 #include "gui/russian_texts.h"
-#include "platform/system_serial_port.h"
 #include "platform/program_folder.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/system_local_clock.h"
 #include "shell/help_document.h"
+#include "shell/traced_system_port.h"
+
+#include "appgen_version.h"
 
 int main(int argc, char** argv) {
     // Answered before Qt starts, so it works without a display.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("appgen (Генератор Приложений для DTR4610) Ver 1.13r\n");
+        std::printf("appgen (Генератор Приложений для DTR4610) " APPGEN_VERSION_TEXT "\n");
         return 0;
     }
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("appgen"));
-    QApplication::setApplicationVersion(QStringLiteral("1.13"));
+    QApplication::setApplicationVersion(QStringLiteral(APPGEN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("appgen"));
     QApplication::setWindowIcon(appgen::gui::programIcon());
     // Qt's own buttons and file dialogs speak Russian, as the program does.
@@ -31,7 +33,8 @@ int main(int argc, char** argv) {
     // The terminal window's own close ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    appgen::platform::SystemSerialPort port;
+    // Every byte to the file APPGEN_TRACE names, for support.
+    appgen::shell::DesktopSerialPort port;
     appgen::platform::SteadyTickClock ticks;
     appgen::platform::SystemLocalClock clock;
     appgen::gui::Desktop desktop(

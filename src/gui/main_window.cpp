@@ -41,8 +41,6 @@ MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint
     font_ = makeDisplayFont();
     rebuildArt();
 
-    menu_ = new QMenu(this);
-    fillCommandMenu(*menu_);
     menuRunner_ = [](QMenu& menu, QPoint at) { return menu.exec(at); };
 
     for (const Accelerator& a : terminalAccelerators()) {
@@ -158,6 +156,11 @@ void MainWindow::moveWindow(const Rect& frame) {
 }
 
 void MainWindow::openCommandMenu(Point at) {
+    // Made when first opened: the first window does not need it.
+    if (!menu_) {
+        menu_ = new QMenu(this);
+        fillCommandMenu(*menu_);
+    }
     QAction* action = menuRunner_(*menu_, mapToGlobal(QPoint(at.x, at.y)));
     if (input_) input_->menuChosen(commandOf(action));
 }

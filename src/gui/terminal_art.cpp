@@ -10,16 +10,16 @@ QSize TerminalArt::pictureSize(int id) {
     return {s.width, s.height};
 }
 
-TerminalArt::TerminalArt(qreal devicePixelRatio) : ratio_(devicePixelRatio > 0 ? devicePixelRatio : 1) {
-    // The keys first: the case places them.
-    const auto placed = [this](int id) -> const QImage& { return picture(id); };
-    for (int id = kFirst + 1; id <= kLast; ++id) pictures_[id] = playDrawing(shell::terminalPicture(id), ratio_, placed);
-    pictures_[kFirst] = playDrawing(shell::terminalPicture(kFirst), ratio_, placed);
-}
+TerminalArt::TerminalArt(qreal devicePixelRatio) : ratio_(devicePixelRatio > 0 ? devicePixelRatio : 1) {}
 
 const QImage& TerminalArt::picture(int id) const {
-    const auto it = pictures_.find(id);
-    return it == pictures_.end() ? none_ : it->second;
+    if (id < kFirst || id > kLast) return none_;
+    if (const auto it = pictures_.find(id); it != pictures_.end()) return it->second;
+    // The case places the keys' pictures, drawn (and kept) on the way.
+    QImage drawn = playDrawing(shell::terminalPicture(id), ratio_, [this](int placed) -> const QImage& {
+        return picture(placed);
+    });
+    return pictures_.emplace(id, std::move(drawn)).first->second;
 }
 
 }  // namespace appgen::gui

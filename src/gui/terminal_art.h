@@ -1,6 +1,7 @@
-// The 52 pictures of the terminal, played back from the core's drawings when
-// the window starts, at the screen's device pixel ratio so that they stay
-// sharp.
+// The 52 pictures of the terminal, played back from the core's drawings at
+// the screen's device pixel ratio so that they stay sharp. Each is drawn when
+// first asked for: the first window needs the case (with the keys' normal
+// pictures in it) and the display's few; a pressed key waits for its press.
 #pragma once
 
 #include <QImage>
@@ -32,7 +33,7 @@ public:
 
 private:
     qreal ratio_;
-    std::map<int, QImage> pictures_;
+    mutable std::map<int, QImage> pictures_;
     QImage none_;
 };
 

@@ -49,6 +49,7 @@ TEST(CommandMenu, CarriesTheExactItems) {
         "> Получить данные",
         "  3031 Via &Cradle-IR...",
         "  3030 Via &Direct-RS232 or IrDA...",
+        "3050 Таблица из данных...",
         "-",
         "9030 О программе",
         "1090 Выход\tAlt+F4",
