@@ -10,8 +10,10 @@ if [ -f "$(dirname "$0")/../src/gui/CMakeLists.txt" ]; then
   # dialogs' Arial-metric one, and the viewer of received data.
   packages+=(qt6-translations-l10n fonts-liberation xdg-utils)
 fi
-# The Windows cross build (mingw-w64, POSIX threads) and Wine to run its tests.
-packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+# The Windows cross build (mingw-w64, POSIX threads) and Wine to run its tests;
+# Wine's own fonts (the dialogs' face, the check marks and arrows) and a
+# virtual display for the desktop program's windows; NSIS for its installer.
+packages+=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth nsis)
 
 missing=()
 for p in "${packages[@]}"; do
