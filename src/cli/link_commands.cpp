@@ -15,7 +15,7 @@
 #include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/stop_signals.h"
-#include "platform/system_serial_port.h"
+#include "shell/traced_system_port.h"
 
 namespace appgen::cli {
 namespace {
@@ -26,7 +26,8 @@ constexpr const char* kLinkHelp =
     "  --cradle       through the infrared cradle (\"Via Cradle-IR\")\n";
 
 void help(const char* usage, const char* what, bool retries) {
-    std::printf("usage: appgen-cli %s\n\n%s\n\n%s%s", usage, what, platform::portOptionHelp(), kLinkHelp);
+    std::printf("usage: appgen-cli %s\n\n%s\n\n%s%s%s", usage, what, platform::portOptionHelp(), kLinkHelp,
+                kTraceHelp);
     if (retries)
         std::printf("  --retries N    answer Yes to the retry question N times (default 0)\n");
     std::printf("\nMessages go to stderr as \"caption: text\"; the exit status is 0 only when\n"
@@ -43,11 +44,17 @@ bool loadProject(const std::string& path, Workspace& ws) {
 // the transfer in order (records kept, port released) and the program with
 // 130 or 143.
 struct Session {
-    Session() { signals.stopWaitsOf(port); }
+    explicit Session(const std::string& trace) : port(trace) { signals.stopWaitsOf(port.systemPort()); }
     int exitStatus(bool ok) const { return signals.exitStatus(ok ? kExitOk : kExitFailure); }
+    // False, and said why, when the trace asked for cannot be written.
+    bool ready() const {
+        const std::string why = port.traceError();
+        if (!why.empty()) std::fprintf(stderr, "appgen-cli: --trace: cannot write %s\n", why.c_str());
+        return why.empty();
+    }
 
     platform::StopSignals signals;
-    platform::SystemSerialPort port;
+    shell::TracedSystemPort port;  // traced when --trace names a file
     platform::SteadyTickClock clock;
     link::LinkState state;  // the run's line settings
 };
@@ -64,7 +71,7 @@ link::ImageSource compilerFor(Workspace& ws) {
 
 int runDownload(const Args& args) {
     if (wantsHelp(args)) {
-        help("download PROJECT [--port P] [--baud B] [--cradle] [--retries N]",
+        help("download PROJECT [--port P] [--baud B] [--cradle] [--retries N] [--trace FILE]",
              "Compiles PROJECT and sends the program image to the terminal.", true);
         return kExitOk;
     }
@@ -76,7 +83,8 @@ int runDownload(const Args& args) {
     Workspace ws;
     if (!loadProject(o->positional[0], ws)) return kExitFailure;
 
-    Session s;
+    Session s(o->trace);
+    if (!s.ready()) return kExitFailure;
     LinkConsole console({}, o->retries);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadProgram(link, choosePort(*o, &ws.project.port), o->cradle,
@@ -87,7 +95,7 @@ int runDownload(const Args& args) {
 int runDownloadLookup(const Args& args) {
     if (wantsHelp(args)) {
         help("download-lookup FILE [--project PROJECT] [--port P] [--baud B] [--cradle] "
-             "[--retries N]",
+             "[--retries N] [--trace FILE]",
              "Sends the lookup data file FILE to the terminal, one line a frame.", true);
         return kExitOk;
     }
@@ -99,7 +107,8 @@ int runDownloadLookup(const Args& args) {
     Workspace ws;
     if (o->project && !loadProject(*o->project, ws)) return kExitFailure;
 
-    Session s;
+    Session s(o->trace);
+    if (!s.ready()) return kExitFailure;
     LinkConsole console(o->positional[0], o->retries);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadLookup(link, choosePort(*o, o->project ? &ws.project.port : nullptr),
@@ -109,7 +118,7 @@ int runDownloadLookup(const Args& args) {
 
 int runUpload(const Args& args) {
     if (wantsHelp(args)) {
-        help("upload OUT [--project PROJECT] [--port P] [--baud B] [--cradle]",
+        help("upload OUT [--project PROJECT] [--port P] [--baud B] [--cradle] [--trace FILE]",
              "Fetches the terminal's collected records into OUT, one record a line (CR LF).\n"
              "Each record is written before the terminal is told it was taken; they gather\n"
              "in OUT.partial and replace OUT when the upload ends (also on Ctrl-C). An\n"
@@ -125,7 +134,8 @@ int runUpload(const Args& args) {
     Workspace ws;
     if (o->project && !loadProject(*o->project, ws)) return kExitFailure;
 
-    Session s;
+    Session s(o->trace);
+    if (!s.ready()) return kExitFailure;
     LinkConsole console(o->positional[0], 0);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const auto records = platform::makeRecordFile();

@@ -33,6 +33,9 @@ constexpr Command kCommands[] = {
 void usage(std::FILE* out) {
     std::fprintf(out, "usage: appgen-cli COMMAND [ARGS...]\n\ncommands:\n");
     for (const auto& c : kCommands) std::fprintf(out, "  %-16s %s\n", c.name, c.summary);
+    std::fprintf(out, "\nThe commands that open a port (download, download-lookup, upload, script)\n"
+                      "take --trace FILE: every byte written and read is appended to FILE with\n"
+                      "the milliseconds since the port opened, the direction, hex and text.\n");
     std::fprintf(out, "\n'appgen-cli COMMAND --help' describes one command.\n");
 }
 

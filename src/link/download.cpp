@@ -26,10 +26,10 @@ using Reopen = std::function<bool()>;
 bool handshake(LinkContext& link) {
     ConnectingNotice connecting(link, msg::kProgressCaption);
     for (int i = 0; i < kHandshakes; ++i) {
-        link.port.write(kHandshake);
-        if (readReplyLine(link) == "ACK") return true;
+        const bool written = writeUnit(link, kHandshake);
+        if (written && readReplyLine(link) == "ACK") return true;
         if (cancelled(link)) return false;
-        if (lineDown(link)) {
+        if (lineDown(link) || !written) {
             connecting.close();
             tellLineDown(link);
             return false;

@@ -6,7 +6,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <cctype>
 #include <fstream>
+#include <sstream>
 
 #include "processes.h"
 
@@ -218,6 +220,58 @@ TEST_F(LinkEndToEnd, UploadWritesOneRecordALine) {
     EXPECT_TRUE(has(log, "record 1 repeated, answered ACK")) << log;
     EXPECT_TRUE(has(log, "record 2 answered NAK")) << log;
     EXPECT_TRUE(has(log, "record 3 answered NAK")) << log;
+}
+
+// --trace appends every byte both ways, one line a chunk: milliseconds since
+// the open, the direction, hex, and the same bytes as text.
+TEST_F(LinkEndToEnd, TraceHoldsEveryByteBothWays) {
+    write("records.txt", "r1\nr2\n");
+    const std::string trace = write("trace.txt", "an earlier trace\n");
+    EmulatorProcess em({"--mode", "upload", "--records", at("records.txt")});
+    const Finished r = runCli({"upload", at("out.TXT"), "--port", em.slave(), "--trace", trace});
+    ASSERT_EQ(0, r.status) << r.output;
+
+    std::ifstream in(trace);
+    std::string line, out, got, notes;
+    unsigned long last = 0;
+    int replies = 0;
+    ASSERT_TRUE(std::getline(in, line));
+    EXPECT_EQ("an earlier trace", line);
+    while (std::getline(in, line)) {
+        if (line[0] == '#') continue;
+        std::istringstream words(line);
+        unsigned long ms = 0;
+        std::string dir;
+        ASSERT_TRUE(words >> ms >> dir) << line;
+        EXPECT_GE(ms, last) << line;
+        last = ms;
+        if (dir == "--") {
+            notes += line.substr(14) + "\n";
+            continue;
+        }
+        ASSERT_TRUE(dir == "out" || dir == "in") << line;
+        // Up to 16 bytes in hex from column 13, then the same bytes as text.
+        std::istringstream hex(line.substr(13, 48));
+        std::string bytes;
+        for (unsigned b = 0; hex >> std::hex >> b;) bytes.push_back(static_cast<char>(b));
+        const std::string text = line.substr(63);
+        ASSERT_EQ(bytes.size(), text.size()) << line;
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            EXPECT_EQ(std::isprint(static_cast<unsigned char>(bytes[i])) ? bytes[i] : '.', text[i]) << line;
+        (dir == "out" ? out : got) += bytes;
+        replies += dir == "in" && bytes.back() == '\r' && bytes != "OVER\r";
+    }
+    EXPECT_EQ("READ\rACK\rACK\r", out);
+    EXPECT_EQ(0u, got.find("ACK\r")) << got;
+    EXPECT_EQ(got.size() - 5, got.find("OVER\r")) << got;
+    EXPECT_EQ(3, replies) << "a line for ACK and each record";
+    EXPECT_TRUE(has(notes, "open " + em.slave() + "\n")) << notes;
+    EXPECT_TRUE(has(notes, "line 115200 8N1, DTR off, RTS off\n")) << notes;
+    EXPECT_TRUE(has(notes, "close\n")) << notes;
+
+    const Finished nowhere = runCli({"upload", at("out.TXT"), "--port", em.slave(), "--trace", at("no/dir/t")});
+    EXPECT_EQ(1, nowhere.status);
+    EXPECT_TRUE(has(nowhere.output, "--trace: cannot write " + at("no/dir/t") + ": No such file")) << nowhere.output;
 }
 
 TEST_F(LinkEndToEnd, UploadFirstRecordNumberedNineIsTakenAsARepeat) {
