@@ -45,8 +45,8 @@ ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::Lo
 
 ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
                              std::string helpFile, std::FILE* out, std::FILE* err,
-                             ui::HeadlessServices& windows)
-    : ScriptSession(std::move(lines), now, std::move(helpFile), out, err, port_, ticks_, &windows) {}
+                             link::SerialPort& port, link::TickClock& ticks, ui::HeadlessServices& windows)
+    : ScriptSession(std::move(lines), now, std::move(helpFile), out, err, port, ticks, &windows) {}
 
 ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
                              std::string helpFile, std::FILE* out, std::FILE* err,

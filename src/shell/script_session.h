@@ -33,7 +33,7 @@ public:
     // that show them as real windows and act on their real controls.
     ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
                   std::string helpFile, std::FILE* out, std::FILE* err,
-                  ui::HeadlessServices& windows);
+                  link::SerialPort& port, link::TickClock& ticks, ui::HeadlessServices& windows);
 
     // Runs the script to its end; false when a line failed.
     bool run();

@@ -13,9 +13,9 @@
 #include "platform/program_folder.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/system_local_clock.h"
-#include "platform/system_serial_port.h"
 #include "shell/application.h"
 #include "shell/help_document.h"
+#include "shell/traced_system_port.h"
 #include "win32/common_controls.h"
 #include "win32/main_window.h"
 #include "win32/script_run.h"
@@ -37,7 +37,7 @@ std::vector<std::string> arguments() {
 // `project`: a file to open at once (empty for none).
 int runDesktop(int show, const std::string& project) {
     using namespace appgen;
-    platform::SystemSerialPort port;
+    shell::DesktopSerialPort port;  // traced to APPGEN_TRACE when it names a file
     platform::SteadyTickClock ticks;
     platform::SystemLocalClock clock;
     win32::Win32Services services;

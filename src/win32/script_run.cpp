@@ -4,10 +4,12 @@
 #include <fstream>
 
 #include "platform/program_folder.h"
+#include "platform/steady_tick_clock.h"
 #include "platform/system_local_clock.h"
 #include "project/utf8_path.h"
 #include "shell/help_document.h"
 #include "shell/script_session.h"
+#include "shell/traced_system_port.h"
 #include "win32/script_windows.h"
 #include "win32/wide_text.h"
 
@@ -68,8 +70,10 @@ int runScriptWindows(const std::vector<std::string>& args) {
         }
     }
     ScriptWindows windows;
+    shell::DesktopSerialPort port;  // traced to APPGEN_TRACE when it names a file
+    platform::SteadyTickClock ticks;
     shell::ScriptSession session(std::move(lines), now, shell::helpDocumentPath(platform::programFolder()), out,
-                                 stderr, windows);
+                                 stderr, port, ticks, windows);
     const bool ok = session.run();
     std::fflush(out);
     if (out != stdout) std::fclose(out);

@@ -1,6 +1,5 @@
 #include "win32/wide_text.h"
 
-#include "platform/win32_text.h"
 #include "project/text.h"
 
 namespace appgen::win32 {
@@ -24,8 +23,22 @@ std::string cp1251FromWide(std::wstring_view text) {
     return out;
 }
 
-std::wstring wideFromUtf8(std::string_view utf8) { return platform::widen(utf8); }
-std::string utf8FromWide(std::wstring_view text) { return platform::narrow(text); }
+std::wstring wideFromUtf8(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
+    return out;
+}
+
+std::string utf8FromWide(std::wstring_view text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
 
 std::wstring windowText(HWND window) {
     const int n = GetWindowTextLengthW(window);
