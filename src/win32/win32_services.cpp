@@ -165,6 +165,7 @@ bool Win32Services::dialogMessage(MSG& m) {
 }
 
 ui::Answer Win32Services::messageBox(const ui::MessageBoxRequest& request) {
+    ++modalsRun_;
     ui::Answer answer = ui::Answer::Cancel;
     onUiThread([&] {
         std::wstring text = wideFromUtf8(request.text);
@@ -178,6 +179,7 @@ ui::Answer Win32Services::messageBox(const ui::MessageBoxRequest& request) {
 }
 
 std::optional<std::string> Win32Services::fileDialog(const ui::FileDialogRequest& request) {
+    ++modalsRun_;
     std::optional<std::string> chosen;
     if (request.kind == ui::FileDialogRequest::Kind::Open && nextOpen_) {
         chosen.swap(nextOpen_);
@@ -266,12 +268,14 @@ void Win32Services::postCommand(int command) {
 }
 
 int Win32Services::runDialog(ui::Dialog& dialog) {
+    ++modalsRun_;
     int result = 0;
     onUiThread([&] { result = runDialogWindow(dialog, owner()); });
     return result;
 }
 
 int Win32Services::runSheet(ui::PropertySheet& sheet) {
+    ++modalsRun_;
     int result = 0;
     onUiThread([&] { result = SheetWindow(sheet).runModal(owner()); });
     return result;

@@ -42,6 +42,8 @@ public:
     // windows keep working meanwhile. One at a time.
     void runTransfer(const std::function<void()>& job);
     bool transferRunning() const { return transferRunning_; }
+    // How many boxes and dialogs have been up so far.
+    int modalsRun() const { return modalsRun_; }
     // The message loop's keyboard handling for the help window.
     bool dialogMessage(MSG& message);
 
@@ -77,6 +79,7 @@ private:
     std::unique_ptr<TransferWindow> connecting_;
     HelpWindow help_;
     std::optional<std::string> nextOpen_;
+    std::atomic<int> modalsRun_{0};
 };
 
 }  // namespace appgen::win32

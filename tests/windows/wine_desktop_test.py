@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """appgen.exe under Wine on a (virtual) display: the terminal window starts
-and is drawn, Ctrl+E opens the editor sheet, Esc closes it, Alt+F4 ends the
-program with nothing to save.
+and is drawn, a right click opens the command menu, Ctrl+E opens the editor
+sheet, Esc closes it, Alt+F4 ends the program with nothing to save.
 
   wine_desktop_test.py APPGEN_EXE [SCREENSHOT_FOLDER]
-With a folder, pictures of the windows are kept there (main.png, sheet.png).
+With a folder, pictures of the windows are kept there (main.png, menu.png, sheet.png).
 Waits are on the windows themselves (xdotool --sync), never on the clock.
 """
 import os
@@ -61,9 +61,29 @@ def main():
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
             main_window = wait_window(MAIN_TITLE)
-            # Drawn: more than a blank window has (its ground, the display, its letters).
-            drawn = colours(main_window, shots and os.path.join(shots, "main.png"))
-            assert drawn >= 3, f"the terminal window shows {drawn} colours"
+            # Drawn: the terminal's picture has hundreds of colours, a window
+            # not yet painted one. The first paint follows the window's mapping.
+            drawn = 0
+            for _ in range(200):
+                drawn = colours(main_window, shots and os.path.join(shots, "main.png"))
+                if drawn > 100:
+                    break
+            assert drawn > 100, f"the terminal window shows {drawn} colours"
+
+            # A right click on the case opens the menu: one more window of the program.
+            before = len(xdotool("search", "--onlyvisible", "--classname", "appgen.exe"))
+            xdotool("mousemove", "--window", main_window, "100", "150", "click", "3")
+            menu = None
+            for _ in range(200):
+                shown = xdotool("search", "--onlyvisible", "--classname", "appgen.exe")
+                if len(shown) > before:
+                    menu = shown[-1]
+                    break
+            assert menu, "no menu opened at the right click"
+            if shots:
+                subprocess.run(["import", "-window", "root", "-crop", "460x560+280+40",
+                                os.path.join(shots, "menu.png")], timeout=LIMIT)
+            xdotool("key", "Escape")
 
             xdotool("windowfocus", "--sync", main_window)
             xdotool("key", "ctrl+e")
