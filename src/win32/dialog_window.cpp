@@ -1,6 +1,7 @@
 #include "win32/dialog_window.h"
 
 #include "win32/dialog_template_builder.h"
+#include "win32/placement.h"
 
 namespace appgen::win32 {
 
@@ -12,6 +13,7 @@ INT_PTR CALLBACK dialogWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         self->window_ = window;
         if (!self->dialog_.started()) self->dialog_.start();
         self->binding_ = std::make_unique<ControlBinding>(self->dialog_, window);
+        placeOverTerminal(window);
         if (self->modal_) {
             self->binding_->onEnded = [self] { EndDialog(self->window_, self->dialog_.result()); };
             if (self->dialog_.ended()) EndDialog(window, self->dialog_.result());

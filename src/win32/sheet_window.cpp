@@ -3,6 +3,7 @@
 #include "win32/common_controls.h"
 
 #include "win32/dialog_template_builder.h"
+#include "win32/placement.h"
 #include "win32/wide_text.h"
 
 namespace appgen::win32 {
@@ -13,7 +14,10 @@ INT_PTR CALLBACK sheetPageProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         page = reinterpret_cast<SheetWindow::Page*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
         SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(page));
         SheetWindow& self = *page->owner;
-        self.window_ = GetParent(window);
+        if (!self.window_) {
+            self.window_ = GetParent(window);
+            placeOverTerminal(self.window_);  // once its first page has sized it
+        }
         // The sheet creates a page's dialog when it is first shown.
         if (!self.sheet_.page(page->index)) self.sheet_.showPage(page->index);
         if (ui::Dialog* d = self.sheet_.page(page->index))
