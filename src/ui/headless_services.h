@@ -47,7 +47,7 @@ public:
     std::size_t pendingAnswers() const { return answers_.size(); }
     std::size_t pendingFiles() const { return files_.size(); }
     // Cancel pressed in the window that runs now, or at the moment queued.
-    void pressCancel();
+    virtual void pressCancel();
     void queueCancel(CancelPress when) { cancels_.push_back(when); }
 
     // Called for a box that offers a choice when no answer is queued; the

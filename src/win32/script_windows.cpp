@@ -196,3 +196,47 @@ std::string ScriptWindows::onControl(const A& a, ControlBinding& b) {
 }
 
 }  // namespace appgen::win32
+
+namespace appgen::win32 {
+
+void ScriptWindows::progressOpen(const ui::ProgressRequest& request) {
+    HeadlessServices::progressOpen(request);
+    const auto kind = request.kind == ui::ProgressRequest::Kind::Bar ? TransferWindow::Kind::Bar
+                                                                    : TransferWindow::Kind::Count;
+    bar_ = std::make_unique<TransferWindow>(kind, request.caption, request.text, std::string{}, owner(), cancel_);
+    pumpMessages();
+}
+
+void ScriptWindows::progressSet(int value) {
+    if (bar_) bar_->set(value);
+    HeadlessServices::progressSet(value);  // may press Cancel at this value
+    pumpMessages();
+}
+
+void ScriptWindows::progressClose() {
+    HeadlessServices::progressClose();
+    bar_.reset();
+    pumpMessages();
+}
+
+void ScriptWindows::connectingOpen(const ui::ProgressRequest& request) {
+    connecting_ = std::make_unique<TransferWindow>(TransferWindow::Kind::Connecting, request.caption, request.text,
+                                                   request.detail, owner(), cancel_);
+    pumpMessages();
+    HeadlessServices::connectingOpen(request);  // may press Cancel at once
+}
+
+void ScriptWindows::connectingClose() {
+    HeadlessServices::connectingClose();
+    connecting_.reset();
+    pumpMessages();
+}
+
+void ScriptWindows::pressCancel() {
+    // The button of the window that shows, as a person clicks it.
+    for (const auto* w : {connecting_.get(), bar_.get()})
+        if (w) SendMessageW(w->cancelButton(), BM_CLICK, 0, 0);
+    HeadlessServices::pressCancel();
+}
+
+}  // namespace appgen::win32

@@ -6,18 +6,34 @@
 // controls back.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <vector>
 
 #include "ui/headless_services.h"
 #include "win32/dialog_window.h"
 #include "win32/sheet_window.h"
+#include "win32/transfer_windows.h"
 
 namespace appgen::win32 {
 
 class ScriptWindows : public ui::HeadlessServices {
 public:
     std::string perform(const ui::ScriptAction& action) override;
+
+    // The transfer's windows are real too, and the script's press-cancel is
+    // a click on their Cancel button.
+    void progressOpen(const ui::ProgressRequest& request) override;
+    void progressSet(int value) override;
+    void progressClose() override;
+    void connectingOpen(const ui::ProgressRequest& request) override;
+    void connectingClose() override;
+    void pressCancel() override;
+    void transferStarts() override {
+        HeadlessServices::transferStarts();
+        cancel_ = false;
+    }
+    bool cancelRequested() override { return HeadlessServices::cancelRequested() || cancel_; }
 
 protected:
     void shown() override;
@@ -34,6 +50,9 @@ private:
     HWND owner() const;
 
     std::vector<Shown> shown_;
+    std::unique_ptr<TransferWindow> bar_;
+    std::unique_ptr<TransferWindow> connecting_;
+    std::atomic<bool> cancel_{false};
 };
 
 // Delivers the window messages waiting, so what the actions changed is drawn.

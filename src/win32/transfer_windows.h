@@ -24,6 +24,7 @@ public:
 
     void set(int value);
     HWND window() const { return window_; }
+    HWND cancelButton() const { return button_; }
 
     static void registerClass(HINSTANCE instance);
 
