@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/script_lexer.h"
-#include "cli/script_session.h"
+#include "shell/script_lexer.h"
+#include "shell/script_session.h"
 #include "project/project.h"
 #include "project/project_file.h"
 #include "terminal_side.h"
@@ -57,7 +57,7 @@ std::string mappedPath(const fs::path& dir, const std::string& name) {
     return (dir / kNames[std::hash<std::string>{}(name) % std::size(kNames)]).string();
 }
 
-long tickCount(const std::vector<appgen::cli::ScriptWord>& w) {
+long tickCount(const std::vector<appgen::shell::ScriptWord>& w) {
     if (w.size() != 2) return 0;
     std::string_view arg = w[1].utf8;
     if (w[0].utf8 == "key" && arg.substr(0, 5) == "tick:") arg.remove_prefix(5);
@@ -85,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (end == std::string_view::npos) end = text.size();
         std::string line(text.substr(start, end - start));
         start = end + 1;
-        const auto words = appgen::cli::splitScriptLine(line, nullptr);
+        const auto words = appgen::shell::splitScriptLine(line, nullptr);
         if (words && words->size() == 2 && (*words)[0].utf8 == "file" &&
             (*words)[1].utf8 != "cancel")
             line = "file \"" + mappedPath(dir, (*words)[1].utf8) + "\"";
@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     port.onWrite = [&](appgen::fuzz::FakePort& p, const appgen::fuzz::Bytes&) {
         if (answers++ < kTerminalAnswers) p.deliver("ACK\r", 2);
     };
-    appgen::cli::ScriptSession session(std::move(lines), {2026, 3, 14, 9, 26, 53},
+    appgen::shell::ScriptSession session(std::move(lines), {2026, 3, 14, 9, 26, 53},
                                        (dir / "help.md").string(), sink, sink, port, clock);
     session.run();
     return 0;

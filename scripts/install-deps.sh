@@ -14,8 +14,10 @@ if [ -f "$(dirname "$0")/../src/gui/CMakeLists.txt" ]; then
   # gui_bench watches the X display for the windows it times.
   packages+=(libxcb1-dev)
 fi
-# The Windows cross build (mingw-w64, POSIX threads) and Wine to run its tests.
-packages+=(g++-mingw-w64-x86-64-posix wine wine64)
+# The Windows cross build (mingw-w64, POSIX threads) and Wine to run its tests;
+# Wine's own fonts (the dialogs' face, the check marks and arrows) and a
+# virtual display for the desktop program's windows; NSIS for its installer.
+packages+=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth nsis)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -42,9 +42,13 @@ std::string jsonString(std::string_view utf8) {
 }
 
 std::string dialogStateJson(const Dialog& dialog) {
-    std::string out = "{\"dialog\":" + jsonString(dialog.name()) + ",\"controls\":{";
+    return dialogStateJson(dialog.name(), dialog.controls());
+}
+
+std::string dialogStateJson(const std::string& name, const std::vector<ControlState>& controls) {
+    std::string out = "{\"dialog\":" + jsonString(name) + ",\"controls\":{";
     bool first = true;
-    for (const ControlState& c : dialog.controls()) {
+    for (const ControlState& c : controls) {
         if (c.id == kNoId) continue;
         if (!first) out += ',';
         first = false;

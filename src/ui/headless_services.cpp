@@ -167,8 +167,10 @@ int HeadlessServices::runDialog(Dialog& dialog) {
     windows_.push_back({&dialog, nullptr});
     record({RecordedEvent::Kind::DialogOpen, dialog.name(), ""});
     dialog.start();
+    shown();
     loop([&] { return dialog.ended(); });
     dialog.end(0);  // input ran out: destroyed
+    hidden();
     windows_.pop_back();
     record({RecordedEvent::Kind::DialogClose, dialog.name(), "", dialog.result()});
     return dialog.result();
@@ -179,8 +181,10 @@ int HeadlessServices::runSheet(PropertySheet& sheet) {
     windows_.push_back({nullptr, &sheet});
     record({RecordedEvent::Kind::DialogOpen, sheet.name(), ""});
     sheet.start();
+    shown();
     loop([&] { return sheet.ended(); });
     sheet.destroy();
+    hidden();
     windows_.pop_back();
     record({RecordedEvent::Kind::DialogClose, sheet.name(), "", sheet.result()});
     return sheet.result();

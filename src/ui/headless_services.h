@@ -47,7 +47,7 @@ public:
     std::size_t pendingAnswers() const { return answers_.size(); }
     std::size_t pendingFiles() const { return files_.size(); }
     // Cancel pressed in the window that runs now, or at the moment queued.
-    void pressCancel();
+    virtual void pressCancel();
     void queueCancel(CancelPress when) { cancels_.push_back(when); }
 
     // Called for a box that offers a choice when no answer is queued; the
@@ -87,10 +87,18 @@ public:
     Dialog* topmostDialog();
     PropertySheet* topmostSheet();
     // Carries out one action on the topmost window as the loops do; empty
-    // when it was taken, else why not.
-    std::string perform(const ScriptAction& action);
+    // when it was taken, else why not. A desktop program that shows the
+    // windows acts on their real controls instead.
+    virtual std::string perform(const ScriptAction& action);
 
     std::vector<FileDialogRequest> fileRequests;  // every file dialog asked for
+
+protected:
+    void record(RecordedEvent e);
+    // The topmost window has started (shown) and is about to go (hidden):
+    // a desktop program shows it as a real window in between.
+    virtual void shown() {}
+    virtual void hidden() {}
 
 private:
     struct Window {
@@ -98,7 +106,6 @@ private:
         PropertySheet* sheet = nullptr;
     };
 
-    void record(RecordedEvent e);
     // Pulls actions until `done` or the input ends.
     template <typename Done>
     void loop(Done done);

@@ -22,6 +22,27 @@ exec "@APPGEN_WINE@" "@CMAKE_BINARY_DIR@/appgen-cli.exe" "$@"
 file(CHMOD ${APPGEN_CLI_WINE} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
      WORLD_READ WORLD_EXECUTE)
 
+# appgen.exe --script under Wine on the fixture's display, taking the
+# arguments of "appgen-cli script FILE ..." so the same test scripts run it;
+# its lines go through --out, as a windowed program has no console.
+set(APPGEN_DESKTOP_SCRIPT_WINE ${CMAKE_BINARY_DIR}/appgen-script-wine)
+file(CONFIGURE OUTPUT ${APPGEN_DESKTOP_SCRIPT_WINE} @ONLY CONTENT [[#!/bin/sh
+export WINEDEBUG="${WINEDEBUG:--all}"
+if [ -z "${DISPLAY:-}" ] && [ -s "${WINEPREFIX%/}.display" ]; then
+  DISPLAY=":$(cat "${WINEPREFIX%/}.display")"
+  export DISPLAY
+fi
+[ "$1" = script ] && shift
+out=$(mktemp) || exit 1
+"@APPGEN_WINE@" "@CMAKE_BINARY_DIR@/appgen.exe" --script "$@" --out "$out"
+status=$?
+cat "$out"
+rm -f "$out"
+exit $status
+]])
+file(CHMOD ${APPGEN_DESKTOP_SCRIPT_WINE} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+     GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
 function(appgen_under_wine test)
   set_tests_properties(${test} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${APPGEN_WINE_ENVIRONMENT}")
 endfunction()

@@ -1,12 +1,12 @@
-#include "cli/script_session.h"
+#include "shell/script_session.h"
 
 #include <charconv>
 #include <filesystem>
 
-#include "cli/json_writer.h"
+#include "shell/json_writer.h"
 #include "project/utf8_path.h"
 
-namespace appgen::cli {
+namespace appgen::shell {
 namespace {
 
 std::optional<int> toInt(const std::string& s) {
@@ -45,10 +45,22 @@ ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::Lo
 
 ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
                              std::string helpFile, std::FILE* out, std::FILE* err,
+                             link::SerialPort& port, link::TickClock& ticks, ui::HeadlessServices& windows)
+    : ScriptSession(std::move(lines), now, std::move(helpFile), out, err, port, ticks, &windows) {}
+
+ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
+                             std::string helpFile, std::FILE* out, std::FILE* err,
                              link::SerialPort& port, link::TickClock& ticks)
+    : ScriptSession(std::move(lines), now, std::move(helpFile), out, err, port, ticks, nullptr) {}
+
+ScriptSession::ScriptSession(std::vector<std::string> lines, const simulator::LocalDateTime& now,
+                             std::string helpFile, std::FILE* out, std::FILE* err,
+                             link::SerialPort& port, link::TickClock& ticks,
+                             ui::HeadlessServices* windows)
     : lines_(std::move(lines)),
       out_(out),
       err_(err),
+      ui_(windows ? *windows : ownUi_),
       clock_(now),
       ports_([this] { return devices_ ? *devices_ : platform::SystemPortDirectory().devices(); }),
       app_(shell::Environment{ui_, port, ticks, clock_, repaint_, std::move(helpFile), {}, &ports_}) {
@@ -281,4 +293,4 @@ void ScriptSession::printEvent(const ui::RecordedEvent& e) {
     print(w.text());
 }
 
-}  // namespace appgen::cli
+}  // namespace appgen::shell

@@ -1,8 +1,8 @@
-#include "cli/json_writer.h"
+#include "shell/json_writer.h"
 
 #include <cstdio>
 
-namespace appgen::cli {
+namespace appgen::shell {
 
 std::string jsonString(std::string_view utf8) {
     std::string out;
@@ -94,4 +94,4 @@ JsonWriter& JsonWriter::raw(std::string_view json) {
     return *this;
 }
 
-}  // namespace appgen::cli
+}  // namespace appgen::shell

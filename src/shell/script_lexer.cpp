@@ -1,8 +1,8 @@
-#include "cli/script_lexer.h"
+#include "shell/script_lexer.h"
 
 #include "project/text.h"
 
-namespace appgen::cli {
+namespace appgen::shell {
 namespace {
 
 int hexDigit(char c) {
@@ -99,4 +99,4 @@ std::optional<std::vector<ScriptWord>> splitScriptLine(std::string_view line, st
     return words;
 }
 
-}  // namespace appgen::cli
+}  // namespace appgen::shell

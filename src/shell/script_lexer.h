@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace appgen::cli {
+namespace appgen::shell {
 
 struct ScriptWord {
     std::string utf8;    // as written, escapes resolved (for numbers, names and paths)
@@ -18,4 +18,4 @@ struct ScriptWord {
 // Nothing when the line cannot be read; `error` says why.
 std::optional<std::vector<ScriptWord>> splitScriptLine(std::string_view line, std::string* error);
 
-}  // namespace appgen::cli
+}  // namespace appgen::shell

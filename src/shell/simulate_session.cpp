@@ -1,14 +1,14 @@
-#include "cli/simulate_session.h"
+#include "shell/simulate_session.h"
 
 #include <cctype>
 #include <charconv>
 #include <chrono>
 
-#include "cli/json_writer.h"
+#include "shell/json_writer.h"
 #include "project/text.h"
 #include "simulator/key_codes.h"
 
-namespace appgen::cli {
+namespace appgen::shell {
 namespace {
 
 namespace chr = std::chrono;
@@ -168,4 +168,4 @@ std::string SimulateSession::stateJson() {
     return json;
 }
 
-}  // namespace appgen::cli
+}  // namespace appgen::shell

@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""appgen.exe --script downloads a project through a Wine COM port (COM5
+linked to the pseudo-terminal of the Linux build's terminal emulator) with
+the real connecting and progress windows, then again with their Cancel
+button pressed midway.
+
+  wine_desktop_transfer_test.py APPGEN_EXE LINUX_BUILD_DIR EXAMPLES_DIR
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+EXE, HOST, EXAMPLES = (os.path.abspath(a) for a in sys.argv[1:4])
+EMULATOR = os.path.join(HOST, "terminal-emulator")
+DOSDEVICES = os.path.join(os.environ["WINEPREFIX"], "dosdevices")
+NOW = "2026-03-14T09:26:53"
+
+OPEN_AND_PORT = """file stock.TGP
+command 1020
+cancel
+command 2100
+select 601 4
+ok
+"""
+
+
+def session(work, script):
+    path = os.path.join(work, "session.script")
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(script)
+    out = os.path.join(work, "session.out")
+    env = dict(os.environ, WINEDEBUG="-all")
+    display_file = env["WINEPREFIX"].rstrip("/") + ".display"
+    if not env.get("DISPLAY") and os.path.exists(display_file):
+        env["DISPLAY"] = ":" + open(display_file).read().strip()
+    run = subprocess.run(["wine", EXE, "--script", path, "--now", NOW, "--out", out], cwd=work, env=env,
+                         capture_output=True, timeout=180)
+    if not os.path.exists(out):
+        return run.returncode, run.stderr.decode("utf-8", "replace")
+    with open(out, encoding="utf-8") as f:
+        return run.returncode, f.read() + run.stderr.decode("utf-8", "replace")
+
+
+def with_emulator(work, script):
+    emulator = subprocess.Popen([EMULATOR], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    slave = emulator.stdout.readline().decode().strip()
+    link = os.path.join(DOSDEVICES, "com5")
+    if os.path.lexists(link):
+        os.remove(link)
+    os.symlink(slave, link)
+    try:
+        return session(work, script)
+    finally:
+        emulator.terminate()
+        emulator.wait()
+        os.remove(link)
+
+
+def main():
+    if not os.path.exists(EMULATOR):
+        print(f"SKIP: no terminal emulator in {HOST}")
+        return 77
+    failures = []
+    with tempfile.TemporaryDirectory() as work:
+        shutil.copy(os.path.join(EXAMPLES, "stock-taking", "stock.TGP"), work)
+        status, out = with_emulator(work, OPEN_AND_PORT + "command 3020\n")
+        if status != 0 or '"value":100' not in out or '"closed":true' not in out:
+            failures.append("the download did not run to its end through the windows:\n" + out[-1500:])
+        status, out = with_emulator(work, OPEN_AND_PORT + "press-cancel 30\ncommand 3020\n")
+        if '"event":"cancel"' not in out or '"value":100' in out:
+            failures.append("Cancel did not stop the download:\n" + out[-1500:])
+    for f in failures:
+        print(f)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
