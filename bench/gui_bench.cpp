@@ -31,7 +31,8 @@ public:
     link::PortTimeouts timeouts() const override { return {}; }
     bool setTimeouts(const link::PortTimeouts&) override { return false; }
     std::optional<std::uint8_t> readByte(link::Tick) override { return std::nullopt; }
-    void write(std::span<const std::uint8_t>) override {}
+    std::size_t write(std::span<const std::uint8_t>) override { return 0; }
+    bool drainOutput() override { return false; }
     void purgeInput() override {}
     void close() override {}
 };

@@ -74,9 +74,9 @@ public:
                                   : PortLogEntry{PortLogEntry::Kind::Quiet});
         return b;
     }
-    void write(std::span<const std::uint8_t> bytes) override {
+    std::size_t write(std::span<const std::uint8_t> bytes) override {
         log.push_back({PortLogEntry::Kind::Write, 0, Bytes(bytes.begin(), bytes.end())});
-        FakePort::write(bytes);
+        return FakePort::write(bytes);
     }
 
     std::vector<PortLogEntry> log;

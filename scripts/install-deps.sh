@@ -3,6 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev python3)
+# Workbooks (.xlsx) of collected records.
+packages+=(libxlsxwriter-dev)
 # The desktop front end needs Qt 6 and, for its tests, a virtual display.
 if [ -f "$(dirname "$0")/../src/gui/CMakeLists.txt" ]; then
   packages+=(qt6-base-dev libgl-dev xvfb xauth desktop-file-utils fonts-dejavu-core dpkg-dev)

@@ -31,6 +31,8 @@ int runLookupImport(const Args& args);
 int runSimulate(const Args& args);
 // A headless application session.
 int runScript(const Args& args);
+// Collected records as tables.
+int runRecords(const Args& args);
 // The PC's serial devices and the COMn port map.
 int runPorts(const Args& args);
 

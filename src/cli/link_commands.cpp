@@ -1,6 +1,8 @@
 // appgen-cli download, download-lookup and upload: the transfers of the menu
 // commands 3020/3021, 3040/3041 and 3030/3031 over a real serial port.
+#include <cctype>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,14 +11,16 @@
 #include "cli/link_console.h"
 #include "cli/link_options.h"
 #include "link/download.h"
+#include "link/operator_messages.h"
 #include "link/program_image.h"
 #include "link/upload.h"
+#include "link/utf8_lookup.h"
 #include "platform/port_syntax.h"
 #include "platform/lookup_file_reader.h"
 #include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/stop_signals.h"
-#include "platform/system_serial_port.h"
+#include "shell/traced_system_port.h"
 
 namespace appgen::cli {
 namespace {
@@ -27,7 +31,8 @@ constexpr const char* kLinkHelp =
     "  --cradle       through the infrared cradle (\"Via Cradle-IR\")\n";
 
 void help(const char* usage, const char* what, bool retries) {
-    std::printf("usage: appgen-cli %s\n\n%s\n\n%s%s", usage, what, platform::portOptionHelp(), kLinkHelp);
+    std::printf("usage: appgen-cli %s\n\n%s\n\n%s%s%s", usage, what, platform::portOptionHelp(), kLinkHelp,
+                kTraceHelp);
     if (retries)
         std::printf("  --retries N    answer Yes to the retry question N times (default 0)\n");
     std::printf("\nMessages go to stderr as \"caption: text\"; the exit status is 0 only when\n"
@@ -44,11 +49,17 @@ bool loadProject(const std::string& path, Workspace& ws) {
 // the transfer in order (records kept, port released) and the program with
 // 130 or 143.
 struct Session {
-    Session() { signals.stopWaitsOf(port); }
+    explicit Session(const std::string& trace) : port(trace) { signals.stopWaitsOf(port.systemPort()); }
     int exitStatus(bool ok) const { return signals.exitStatus(ok ? kExitOk : kExitFailure); }
+    // False, and said why, when the trace asked for cannot be written.
+    bool ready() const {
+        const std::string why = port.traceError();
+        if (!why.empty()) std::fprintf(stderr, "appgen-cli: --trace: cannot write %s\n", why.c_str());
+        return why.empty();
+    }
 
     platform::StopSignals signals;
-    platform::SystemSerialPort port;
+    shell::TracedSystemPort port;  // traced when --trace names a file
     platform::SteadyTickClock clock;
     link::LinkState state;  // the run's line settings
 };
@@ -61,11 +72,47 @@ link::ImageSource compilerFor(Workspace& ws) {
     };
 }
 
+// --encoding of download-lookup, taken out of args before the link options
+// are read: nothing when absent, false after printing why it is bad.
+using Encoding = std::optional<link::Utf8LookupChoice>;
+bool takeEncoding(Args& args, Encoding& encoding) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--encoding") continue;
+        std::string v = i + 1 < args.size() ? args[i + 1] : "";
+        for (char& c : v) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (v == "utf-8" || v == "utf8") encoding = link::Utf8LookupChoice::Convert;
+        else if (v == "windows-1251" || v == "cp1251") encoding = link::Utf8LookupChoice::SendAsIs;
+        else {
+            std::fprintf(stderr, "--encoding takes utf-8 or windows-1251\n");
+            return false;
+        }
+        args.erase(args.begin() + static_cast<std::ptrdiff_t>(i), args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
+        --i;
+    }
+    return true;
+}
+
+// Without --encoding a file in UTF-8 is refused before the port opens.
+link::LookupFileFilter encodingFilter(ui::Services& ui, const Encoding& encoding) {
+    if (encoding == link::Utf8LookupChoice::SendAsIs) return {};
+    if (encoding == link::Utf8LookupChoice::Convert)
+        return [&ui](const std::string& path) { return link::convertedLookupFile(ui, platform::openLookupFile, path); };
+    return [&ui](const std::string& path) {
+        return link::utf8LookupFileUse(ui, platform::openLookupFile, path, [&] {
+            link::showError(ui, "The file is in UTF-8; the terminal reads Windows-1251. Nothing was sent.",
+                            ui::Icon::Warning,
+                            path + ": give --encoding utf-8 to convert it to Windows-1251 as it is sent,"
+                                   " or --encoding windows-1251 to send it byte for byte.");
+            return link::Utf8LookupChoice::Stop;
+        });
+    };
+}
+
 }  // namespace
 
 int runDownload(const Args& args) {
     if (wantsHelp(args)) {
-        help("download PROJECT [--port P] [--baud B] [--cradle] [--retries N]",
+        help("download PROJECT [--port P] [--baud B] [--cradle] [--retries N] [--trace FILE]",
              "Compiles PROJECT and sends the program image to the terminal.", true);
         return kExitOk;
     }
@@ -77,7 +124,8 @@ int runDownload(const Args& args) {
     Workspace ws;
     if (!loadProject(o->positional[0], ws)) return kExitFailure;
 
-    Session s;
+    Session s(o->trace);
+    if (!s.ready()) return kExitFailure;
     LinkConsole console({}, o->retries);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadProgram(link, choosePort(*o, &ws.project.port), o->cradle,
@@ -88,11 +136,19 @@ int runDownload(const Args& args) {
 int runDownloadLookup(const Args& args) {
     if (wantsHelp(args)) {
         help("download-lookup FILE [--project PROJECT] [--port P] [--baud B] [--cradle] "
-             "[--retries N]",
-             "Sends the lookup data file FILE to the terminal, one line a frame.", true);
+             "[--retries N] [--trace FILE] [--encoding E]",
+             "Sends the lookup data file FILE to the terminal, one line a frame. The\n"
+             "terminal reads Windows-1251: a file in UTF-8 is refused before anything is\n"
+             "sent unless --encoding says what it is.\n\n"
+             "  --encoding utf-8         convert the file to Windows-1251 as it is sent\n"
+             "  --encoding windows-1251  send the file byte for byte",
+             true);
         return kExitOk;
     }
-    const auto o = parseLinkOptions(args, true, true);
+    Args rest = args;
+    Encoding encoding;
+    if (!takeEncoding(rest, encoding)) return kExitUsage;
+    const auto o = parseLinkOptions(rest, true, true);
     if (!o || o->positional.size() != 1) {
         if (o) std::fprintf(stderr, "usage: appgen-cli download-lookup FILE [options]\n");
         return kExitUsage;
@@ -100,17 +156,19 @@ int runDownloadLookup(const Args& args) {
     Workspace ws;
     if (o->project && !loadProject(*o->project, ws)) return kExitFailure;
 
-    Session s;
+    Session s(o->trace);
+    if (!s.ready()) return kExitFailure;
     LinkConsole console(o->positional[0], o->retries);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadLookup(link, choosePort(*o, o->project ? &ws.project.port : nullptr),
-                                       o->cradle, platform::openLookupFile);
+                                       o->cradle, platform::openLookupFile,
+                                       encodingFilter(console, encoding));
     return s.exitStatus(r == link::kDownloadOk);
 }
 
 int runUpload(const Args& args) {
     if (wantsHelp(args)) {
-        help("upload OUT [--project PROJECT] [--port P] [--baud B] [--cradle]",
+        help("upload OUT [--project PROJECT] [--port P] [--baud B] [--cradle] [--trace FILE]",
              "Fetches the terminal's collected records into OUT, one record a line (CR LF).\n"
              "Each record is written before the terminal is told it was taken; they gather\n"
              "in OUT.partial and replace OUT when the upload ends (also on Ctrl-C). An\n"
@@ -126,7 +184,8 @@ int runUpload(const Args& args) {
     Workspace ws;
     if (o->project && !loadProject(*o->project, ws)) return kExitFailure;
 
-    Session s;
+    Session s(o->trace);
+    if (!s.ready()) return kExitFailure;
     LinkConsole console(o->positional[0], 0);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const auto records = platform::makeRecordFile();

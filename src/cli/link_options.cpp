@@ -22,10 +22,15 @@ std::nullopt_t bad(const char* why, const std::string& what) {
 
 bool takesValue(const std::string& a) {
     return a == "--port" || a == "--baud" || a == "--retries" || a == "--project" ||
-           a == "--test-timeouts";
+           a == "--test-timeouts" || a == "--trace";
 }
 
 }  // namespace
+
+const char* const kTraceHelp =
+    "  --trace FILE   append every byte written and read to FILE, with the\n"
+    "                 milliseconds since the port opened, the direction, hex and\n"
+    "                 text (for support, when a transfer fails)\n";
 
 std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args,
                                             bool allowProject, bool allowRetries) {
@@ -54,6 +59,9 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args
             o.retries = static_cast<int>(n);
         } else if (a == "--project" && hasValue && allowProject) {
             o.project = value();
+        } else if (a == "--trace" && hasValue) {
+            o.trace = value();
+            if (o.trace.empty()) return bad("--trace takes a file name, not", o.trace);
         } else if (a == "--test-timeouts" && hasValue) {
             // REPLY_MS,LINE_MS: shortened time-outs for tests of a silent terminal.
             const std::string& v = value();

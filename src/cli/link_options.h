@@ -1,4 +1,4 @@
-// The options shared by the link commands: port, speed, cradle, retries.
+// The options shared by the link commands: port, speed, cradle, retries, trace.
 #pragma once
 
 #include <optional>
@@ -15,6 +15,7 @@ struct LinkOptions {
     std::optional<std::string> port;   // --port COMn or a device path
     std::optional<u8> baudIndex;      // --baud
     std::optional<std::string> project;  // --project
+    std::string trace;                   // --trace FILE: every byte on the port, appended
     bool cradle = false;
     int retries = 0;
     link::LinkTimings timings;  // --test-timeouts shortens the reply and record time-outs
@@ -24,6 +25,9 @@ struct LinkOptions {
 // allowRetries say which options the command takes.
 std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args,
                                             bool allowProject, bool allowRetries);
+
+// The help lines of --trace, for every command that opens a port.
+extern const char* const kTraceHelp;
 
 // --port and --baud over the project's PortSettings (or COM1 at 115200).
 link::PortChoice choosePort(const LinkOptions& o, const PortSettings* project);

@@ -30,9 +30,10 @@ constexpr char kCheckUsage[] =
 constexpr char kImportUsage[] =
     "usage: appgen-cli lookup-import CSV --project P --lookup N -o OUT\n"
     "                                [--delimiter C] [--skip-header]\n"
-    "Turns a UTF-8 spreadsheet export into a lookup data file for lookup N (1..3) of\n"
+    "Turns a spreadsheet export into a lookup data file for lookup N (1..3) of\n"
     "project P: Windows-1251, CR LF line ends, fields laid out as the lookup defines\n"
-    "them. Values may be quoted; the delimiter (comma, semicolon or tab: C is ',',\n"
+    "them. The export is read as UTF-8 when it is well-formed UTF-8, else as\n"
+    "Windows-1251. Values may be quoted; the delimiter (comma, semicolon or tab: C is ',',\n"
     "';' or 'tab') is found in the file unless given. A value that does not fit\n"
     "refuses the whole file, and nothing is written.\n"
     "Exit status: 0 written, 1 refused, 2 an error.\n";
@@ -172,8 +173,9 @@ int runLookupImport(const Args& args) {
                      written.reason.c_str());
         return kExitError;
     }
-    std::printf("%s: %zu records for lookup %d (%s)\n", a->output.c_str(), result.lines.size(),
-                a->lookup + 1, layoutSummary(*lookup).c_str());
+    std::printf("%s: %zu records for lookup %d (%s), read as %s\n", a->output.c_str(),
+                result.lines.size(), a->lookup + 1, layoutSummary(*lookup).c_str(),
+                result.encoding.c_str());
     return kExitOk;
 }
 

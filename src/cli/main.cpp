@@ -26,6 +26,7 @@ constexpr Command kCommands[] = {
     {"upload", appgen::cli::runUpload, "fetch the terminal's collected records"},
     {"lookup-check", appgen::cli::runLookupCheck, "list the lines of a lookup file a lookup cannot take"},
     {"lookup-import", appgen::cli::runLookupImport, "turn a spreadsheet export (CSV) into a lookup file"},
+    {"records", appgen::cli::runRecords, "split collected records by their forms into CSV or .xlsx tables"},
     {"simulate", appgen::cli::runSimulate, "run the terminal simulator on a project"},
     {"script", appgen::cli::runScript, "run a headless application session from a script"},
     {"ports", appgen::cli::runPorts, "list the serial devices and the device each COMn opens"},
@@ -34,6 +35,9 @@ constexpr Command kCommands[] = {
 void usage(std::FILE* out) {
     std::fprintf(out, "usage: appgen-cli COMMAND [ARGS...]\n\ncommands:\n");
     for (const auto& c : kCommands) std::fprintf(out, "  %-16s %s\n", c.name, c.summary);
+    std::fprintf(out, "\nThe commands that open a port (download, download-lookup, upload, script)\n"
+                      "take --trace FILE: every byte written and read is appended to FILE with\n"
+                      "the milliseconds since the port opened, the direction, hex and text.\n");
     std::fprintf(out, "\n'appgen-cli COMMAND --help' describes one command.\n");
 }
 

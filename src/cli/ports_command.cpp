@@ -83,7 +83,7 @@ void printText(const platform::PortSurvey& s) {
         std::string where = sourceName(a.source);
         if (a.source == link::PortSource::Environment) where += ", APPGEN_" + a.name;
         if (s.foundAt[p] < 0) {
-            where += ", not found";
+            where += s.presence[p] == link::DevicePresence::Missing ? ", not found" : ", not a terminal device";
         } else if (!s.foundAs[p].empty()) {
             where += ", " + s.foundAs[p];
         }

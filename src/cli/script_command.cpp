@@ -11,13 +11,15 @@
 #include "platform/program_folder.h"
 #include "platform/system_local_clock.h"
 #include "project/utf8_path.h"
+#include "platform/steady_tick_clock.h"
 #include "shell/help_document.h"
+#include "shell/traced_system_port.h"
 
 namespace appgen::cli {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: appgen-cli script FILE [--now YYYY-MM-DDTHH:MM:SS]\n"
+    "usage: appgen-cli script FILE [--now YYYY-MM-DDTHH:MM:SS] [--trace TRACE]\n"
     "Runs the application without a display: each line of FILE is what the operator does.\n"
     "  command N            the main window receives command N (2000 edits, 1040 saves as...)\n"
     "  key K                a click on terminal key K (the tokens of simulate)\n"
@@ -37,6 +39,8 @@ constexpr char kUsage[] =
     "  dump                 print the state of the topmost dialog, or of the simulator\n"
     "'#' starts a comment; quoted texts take \\\" \\\\ \\r \\n \\t and \\xNN. Events are printed\n"
     "as JSON lines. --now starts the simulator's clock (default: the local time).\n"
+    "--trace appends every byte the transfers write and read to TRACE, with the\n"
+    "milliseconds since the port opened, the direction, hex and text.\n"
     "The exit status is 1 when a line fails or a message box offers a choice that no\n"
     "answer line has given.\n";
 
@@ -50,6 +54,7 @@ int usage(bool help) {
 int runScript(const Args& args) {
     if (wantsHelp(args)) return usage(true);
     std::string file;
+    std::string trace;
     simulator::LocalDateTime now = platform::SystemLocalClock().now();
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--now" && i + 1 < args.size()) {
@@ -59,6 +64,8 @@ int runScript(const Args& args) {
                 return kExitUsage;
             }
             now = *t;
+        } else if (args[i] == "--trace" && i + 1 < args.size() && !args[i + 1].empty()) {
+            trace = args[++i];
         } else if (file.empty() && args[i].rfind("--", 0) != 0) {
             file = args[i];
         } else {
@@ -75,8 +82,14 @@ int runScript(const Args& args) {
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
 
-    ScriptSession session(std::move(lines), now,
-                          shell::helpDocumentPath(platform::programFolder()), stdout, stderr);
+    shell::TracedSystemPort port(trace);
+    if (const std::string why = port.traceError(); !why.empty()) {
+        std::fprintf(stderr, "appgen-cli script: --trace: cannot write %s\n", why.c_str());
+        return kExitFailure;
+    }
+    platform::SteadyTickClock ticks;
+    ScriptSession session(std::move(lines), now, shell::helpDocumentPath(platform::programFolder()),
+                          stdout, stderr, port, ticks);
     const bool ok = session.run();
     std::fflush(stdout);
     return ok ? kExitOk : kExitFailure;

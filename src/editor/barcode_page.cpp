@@ -31,6 +31,20 @@ void storeChoice(const ui::Dialog& d, int id, BarcodeSettings& b, BitField field
 
 }  // namespace
 
+const PageControls& BarcodePage::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = [] {
+        PageControls c = {{kTimeout, K::Edit},
+                          {kScanModeList, K::DropDownList},
+                          {kRedundancyList, K::DropDownList},
+                          {kResetButton, K::Button}};
+        for (const PageCheck& check : kPageChecks) c.push_back({check.id, K::CheckBox});
+        for (const SymbologyLayout& l : symbologyLayouts()) c.push_back({l.button, K::Button});
+        return c;
+    }();
+    return list;
+}
+
 void BarcodePage::init(ui::Dialog& d) {
     d.setItems(kScanModeList, scanModeList());
     d.setItems(kRedundancyList, redundancyList());

@@ -4,6 +4,7 @@
 // its symbology dialogs and "Сброс" write into the project at once.
 #pragma once
 
+#include "editor/page_controls.h"
 #include "project/project.h"
 #include "ui/property_sheet.h"
 #include "ui/services.h"
@@ -12,6 +13,9 @@ namespace appgen::editor {
 
 class BarcodePage : public ui::PageHandler {
 public:
+    // The controls of its template this page handles.
+    static const PageControls& controls();
+
     BarcodePage(Workspace& ws, ui::Services& ui) : ws_(ws), ui_(ui) {}
 
     void init(ui::Dialog& d) override;

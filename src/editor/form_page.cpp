@@ -38,6 +38,24 @@ bool between(int t, int low, int high) { return t >= low && t <= high; }
 
 }  // namespace
 
+const PageControls& FormPage::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = [] {
+        PageControls c = {{kFormChoice, K::DropDownList},   {kFont, K::DropDownList},
+                          {kEscTarget, K::DropDownList},    {kNextTarget, K::DropDownList},
+                          {kLookupSearch, K::DropDownList}, {kRecordAction, K::DropDownList},
+                          {kStampButton, K::Button},        {kResetButton, K::Button}};
+        for (int i = 0; i < kFormLines; ++i) {
+            c.insert(c.end(), {{kMoreButton + i, K::Button}, {kPrompt + i, K::Edit},
+                               {kMinLen + i, K::Edit}, {kMaxLen + i, K::Edit},
+                               {kType + i, K::DropDownList}, {kSource + i, K::DropDownList},
+                               {kSearchIn + i, K::DropDownList}});
+        }
+        return c;
+    }();
+    return list;
+}
+
 FormPage::FormPage(Workspace& ws, ui::Services& ui, std::function<void()> resetSimulator)
     : ws_(ws), ui_(ui), resetSimulator_(std::move(resetSimulator)) {}
 

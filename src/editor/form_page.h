@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "editor/form_state.h"
+#include "editor/page_controls.h"
 #include "project/project.h"
 #include "ui/property_sheet.h"
 #include "ui/services.h"
@@ -13,6 +14,9 @@ namespace appgen::editor {
 
 class FormPage : public ui::PageHandler {
 public:
+    // The controls of its template this page handles.
+    static const PageControls& controls();
+
     // resetSimulator puts the simulator back to its main screen (its key command 51).
     FormPage(Workspace& ws, ui::Services& ui, std::function<void()> resetSimulator);
 

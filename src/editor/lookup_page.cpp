@@ -58,6 +58,23 @@ void storeBoundedBox(ui::Dialog& d, int id, u8& field, unsigned bound) {
 
 }  // namespace
 
+const PageControls& LookupPage::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = [] {
+        PageControls c = {{kLookupChoice, K::DropDownList}, {kRecLen, K::Edit},
+                          {kFieldCount, K::DropDownList},   {kNotFound, K::DropDownList},
+                          {kFixedLength, K::RadioButton},   {kSeparated, K::RadioButton},
+                          {kSeparator, K::Edit},            {kUploadAllowed, K::CheckBox},
+                          {kLengthHeader, K::Label},        {kResetButton, K::Button}};
+        for (int i = 0; i < kLookupFields; ++i) {
+            c.insert(c.end(),
+                     {{kOffset + i, K::Edit}, {kLength + i, K::Edit}, {kKey + i, K::RadioButton}});
+        }
+        return c;
+    }();
+    return list;
+}
+
 void LookupPage::init(ui::Dialog& d) {
     std::memcpy(work_, ws_.project.lookups, sizeof work_);
     d.setItems(kLookupChoice, lookupNameList());

@@ -2,6 +2,7 @@
 // three lookup databases, fixed-length or delimited by a separator.
 #pragma once
 
+#include "editor/page_controls.h"
 #include "project/project.h"
 #include "ui/property_sheet.h"
 #include "ui/services.h"
@@ -10,6 +11,9 @@ namespace appgen::editor {
 
 class LookupPage : public ui::PageHandler {
 public:
+    // The controls of its template this page handles.
+    static const PageControls& controls();
+
     LookupPage(Workspace& ws, ui::Services& ui) : ws_(ws), ui_(ui) {}
 
     void init(ui::Dialog& d) override;

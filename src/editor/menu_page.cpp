@@ -41,6 +41,22 @@ List menuNameList() {
 
 }  // namespace
 
+const PageControls& MenuPage::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = [] {
+        PageControls c = {{kMenuChoice, K::DropDownList}, {kFont, K::DropDownList},
+                          {kEscTarget, K::DropDownList},  {kTitleOn, K::CheckBox},
+                          {kSaveTitle, K::CheckBox},      {kSaveItem, K::CheckBox},
+                          {kSendOn, K::CheckBox},         {kSeparateFiles, K::CheckBox},
+                          {kResetButton, K::Button},      {kTitle, K::Edit}};
+        for (int k = 0; k < kMenuItems; ++k) {
+            c.insert(c.end(), {{kItemText + k, K::Edit}, {kItemTarget + k, K::DropDownList}});
+        }
+        return c;
+    }();
+    return list;
+}
+
 void MenuPage::init(ui::Dialog& d) {
     separateFiles_ = ws_.project.terminal.separateFiles;
     std::memcpy(work_, ws_.project.menus, sizeof work_);

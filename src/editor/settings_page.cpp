@@ -37,6 +37,19 @@ void warn(ui::Services& ui, const char* text, ui::Icon icon) {
 
 }  // namespace
 
+const PageControls& SettingsPage::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = [] {
+        PageControls c = {{kWedgeButton, K::Button},    {kSystemButton, K::Button},
+                          {kDefaultsButton, K::Button}, {kSelectAll, K::Button},
+                          {kSelectNone, K::Button},     {kPassword, K::Edit},
+                          {kFnKey, K::DropDownList},    {kFunction, K::DropDownList}};
+        for (int i = 0; i < kProtectCount; ++i) c.push_back({kProtect + i, K::CheckBox});
+        return c;
+    }();
+    return list;
+}
+
 void copySettingsPageFields(const TerminalSettings& from, TerminalSettings& to) {
     to.uploadPort = from.uploadPort;
     std::memcpy(to.phoneNumber, from.phoneNumber, sizeof to.phoneNumber);

@@ -3,6 +3,7 @@
 // settings and the keyboard wedge.
 #pragma once
 
+#include "editor/page_controls.h"
 #include "project/project.h"
 #include "ui/property_sheet.h"
 #include "ui/services.h"
@@ -11,6 +12,9 @@ namespace appgen::editor {
 
 class SettingsPage : public ui::PageHandler {
 public:
+    // The controls of its template this page handles.
+    static const PageControls& controls();
+
     SettingsPage(Workspace& ws, ui::Services& ui) : ws_(ws), ui_(ui) {}
 
     void init(ui::Dialog& d) override;

@@ -39,6 +39,23 @@ std::string defaultLabel(int group, int r, bool bigFont) {
 
 }  // namespace
 
+const PageControls& StartupPage::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = [] {
+        PageControls c = {{kBigFont, K::CheckBox},       {kImportButton, K::Button},
+                          {kDefaultsButton, K::Button},  {kSeparatorCount, K::DropDownList},
+                          {kGroupList, K::DropDownList}, {kStartWith, K::DropDownList}};
+        for (int s = 0; s < 2; ++s) {  // two separators
+            c.insert(c.end(), {{kCode + s, K::Edit}, {kCharacter + s, K::Edit}});
+        }
+        for (int r = 0; r < kTextRows; ++r) {
+            c.insert(c.end(), {{kDefaultText + r, K::Label}, {kRowEdit + r, K::Edit}});
+        }
+        return c;
+    }();
+    return list;
+}
+
 void StartupPage::init(ui::Dialog& d) {
     bigFont_ = ws_.project.terminal.bigFont != 0;
     d.setItems(kStartWith, {cp("форма 1"), cp("меню 1")});

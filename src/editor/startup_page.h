@@ -3,6 +3,7 @@
 // groups, which it can also take from another project file.
 #pragma once
 
+#include "editor/page_controls.h"
 #include "editor/startup_texts.h"
 #include "project/project.h"
 #include "ui/property_sheet.h"
@@ -12,6 +13,9 @@ namespace appgen::editor {
 
 class StartupPage : public ui::PageHandler {
 public:
+    // The controls of its template this page handles.
+    static const PageControls& controls();
+
     StartupPage(Workspace& ws, ui::Services& ui) : ws_(ws), ui_(ui) {}
 
     void init(ui::Dialog& d) override;

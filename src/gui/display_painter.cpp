@@ -12,10 +12,8 @@ namespace {
 
 using namespace appgen::simulator;
 
-constexpr int kTextLeft = 39;
-constexpr int kTextTop = 35;
-constexpr int kPitch = 6;
-constexpr int kCellHeight = 15;
+constexpr int kPitch = kCharPitch;
+constexpr int kCellHeight = kGlyphCellHeight;
 
 // The screens were laid out for Courier New: faces with its metrics come
 // first, so that descenders on an eight-line screen stay in their 10-pixel
@@ -55,65 +53,35 @@ DisplayFont makeDisplayFont() {
     return out;
 }
 
-void DisplayPainter::drawText(QPainter& p, int x, int y, std::string_view bytes, QColor ink) const {
-    p.setFont(font_.font);
-    p.setPen(ink);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (byte == 0) break;
-        if (byte == ' ') continue;
-        const char32_t cp = cp1251ToUnicode(byte);
-        p.drawText(QPointF(x + kPitch * int(i), y + font_.ascent), QString::fromUcs4(&cp, 1));
-    }
-}
-
-void DisplayPainter::paintDisplay(QPainter& p, const Simulator& sim) const {
-    const DisplayModel& d = sim.display();
-    const Rect area = displayAreaRect(DisplayArea::WholeDisplay, 0, d);
-    const QRect target(area.left, area.top, area.right - area.left, area.bottom - area.top);
+void DisplayPainter::play(QPainter& p, const DisplayStrokes& strokes) const {
     const QImage& terminal = art_.picture(kTerminalPicture);
     const qreal r = terminal.devicePixelRatio();
-    p.drawImage(QRectF(target), terminal,
-                QRectF(target.left() * r, target.top() * r, target.width() * r, target.height() * r));
-
-    if (d.state == SimState::FormScreen)
-        p.drawImage(QPoint(kTextLeft + kPitch * d.cursorCol, kTextTop + 1 + 10 * d.cursorRow),
-                    art_.picture(kCursorPicture));
-    if (d.alphaMode) p.drawImage(QPoint(kAlphaIndicatorAt.x, kAlphaIndicatorAt.y), art_.picture(kAlphaOnPicture));
-
-    int y = kTextTop;
-    for (int line = 1; line <= kDisplayLines; ++line) {
-        const std::string& text = d.screenLines[static_cast<std::size_t>(line - 1)];
-        if (line == d.highlightLine) {
-            p.drawImage(QPoint(kTextLeft, y + 2), art_.picture(kHighlightBarPicture));
-            drawText(p, kTextLeft, y, text, Qt::white);
-        } else {
-            drawText(p, kTextLeft, y, text, QColor::fromRgba(kLcdInk));
+    for (const DisplayStroke& s : strokes) {
+        switch (s.kind) {
+            case DisplayStroke::Kind::Backdrop: {
+                const QRect area(s.area.left, s.area.top, s.area.right - s.area.left, s.area.bottom - s.area.top);
+                p.drawImage(QRectF(area), terminal,
+                            QRectF(area.left() * r, area.top() * r, area.width() * r, area.height() * r));
+                break;
+            }
+            case DisplayStroke::Kind::Picture: p.drawImage(QPoint(s.at.x, s.at.y), art_.picture(s.picture)); break;
+            case DisplayStroke::Kind::Glyph: {
+                p.setFont(font_.font);
+                p.setPen(QColor::fromRgba(s.ink));
+                const char32_t cp = cp1251ToUnicode(static_cast<unsigned char>(s.byte));
+                p.drawText(QPointF(s.at.x, s.at.y + font_.ascent), QString::fromUcs4(&cp, 1));
+                break;
+            }
         }
-        y += d.widePitch ? 15 : 10;
     }
-    if (d.state == SimState::MainScreen && !sim.clockLine().empty()) paintClockLine(p, sim.clockLine());
-    if (sim.multiTap().charPending) paintPendingChar(p, d, sim.multiTap().pendingChar);
 }
 
-void DisplayPainter::paintClockLine(QPainter& p, std::string_view text) const {
-    // The background picture is narrower and lower than the line's twenty
-    // characters: the whole cell is cleared first, so that no trace of the
-    // last digit or of a descender stays from the tick before.
-    const QImage& terminal = art_.picture(kTerminalPicture);
-    const qreal r = terminal.devicePixelRatio();
-    p.drawImage(QRectF(kClockCell), terminal,
-                QRectF(kClockCell.left() * r, kClockCell.top() * r, kClockCell.width() * r, kClockCell.height() * r));
-    p.drawImage(kClockCell.topLeft(), art_.picture(kClockBackgroundPicture));
-    drawText(p, kClockCell.left(), kClockCell.top(), text, QColor::fromRgba(kLcdInk));
-}
+void DisplayPainter::paintDisplay(QPainter& p, const Simulator& sim) const { play(p, displayStrokes(sim)); }
+
+void DisplayPainter::paintClockLine(QPainter& p, std::string_view text) const { play(p, clockLineStrokes(text)); }
 
 void DisplayPainter::paintPendingChar(QPainter& p, const DisplayModel& d, char ch) const {
-    const int x = kTextLeft + kPitch * d.cursorCol;
-    const int y = kTextTop + 1 + 10 * d.cursorRow;
-    p.drawImage(QPoint(x, y), art_.picture(kCursorPicture));
-    // Inverse video, so that the letter reads on the solid block.
-    drawText(p, x, y, std::string_view(&ch, 1), QColor::fromRgba(kLcdBackground));
+    play(p, pendingCharStrokes(d, ch));
 }
 
 }  // namespace appgen::gui

@@ -1,6 +1,5 @@
-// Draws the simulated display from the simulator's model: the cursor block,
-// the alpha indicator, the eight lines with the highlight bar, the clock line
-// and a pending multi-tap character, each at its place on the terminal.
+// Draws the simulated display by playing the core's display strokes: the
+// terminal's own pixels, its pictures, and each glyph in the display font.
 #pragma once
 
 #include <QFont>
@@ -10,12 +9,14 @@
 
 #include "gui/terminal_art.h"
 #include "simulator/simulator.h"
+#include "simulator/terminal_layout.h"
 
 namespace appgen::gui {
 
-// The clock line's cell: twenty characters of the display font, as it is
-// drawn and shown on each tick.
-inline constexpr QRect kClockCell(39, 105, 120, 15);
+// The clock line's cell, as it is drawn and shown on each tick.
+inline constexpr QRect kClockCell(simulator::kClockCell.left, simulator::kClockCell.top,
+                                  simulator::kClockCell.right - simulator::kClockCell.left,
+                                  simulator::kClockCell.bottom - simulator::kClockCell.top);
 
 // The display's font: "Courier New Cyr" where it is installed, else the
 // nearest monospaced face with Cyrillic letters, sized to a 15-pixel cell
@@ -30,17 +31,11 @@ class DisplayPainter {
 public:
     DisplayPainter(const TerminalArt& art, const DisplayFont& font) : art_(art), font_(font) {}
 
-    // The whole display area from the model; the clock line and a pending
-    // letter are put back too, so that a repaint does not blank them until
-    // the next tick.
     void paintDisplay(QPainter& p, const simulator::Simulator& sim) const;
-    // The clock line over its background, straight onto the window.
     void paintClockLine(QPainter& p, std::string_view text) const;
-    // The pending letter over the cursor block.
     void paintPendingChar(QPainter& p, const simulator::DisplayModel& d, char ch) const;
 
-    // Windows-1251 bytes at a cell origin, one character every 6 pixels.
-    void drawText(QPainter& p, int x, int y, std::string_view bytes, QColor ink) const;
+    void play(QPainter& p, const simulator::DisplayStrokes& strokes) const;
 
 private:
     const TerminalArt& art_;

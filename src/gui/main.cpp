@@ -8,7 +8,7 @@
 
 #include "gui/desktop.h"
 #include "gui/russian_texts.h"
-#include "platform/posix_serial_port.h"
+#include "platform/system_serial_port.h"
 #include "platform/program_folder.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/system_local_clock.h"
@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     // The terminal window's own close ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    appgen::platform::PosixSerialPort port;
+    appgen::platform::SystemSerialPort port;
     appgen::platform::SteadyTickClock ticks;
     appgen::platform::SystemLocalClock clock;
     appgen::gui::Desktop desktop(

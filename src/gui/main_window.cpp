@@ -13,6 +13,7 @@
 #include "gui/pc_keyboard.h"
 #include "gui/window_placement.h"
 #include "simulator/keypad.h"
+#include "simulator/terminal_layout.h"
 
 namespace appgen::gui {
 namespace {
@@ -28,9 +29,9 @@ constexpr int kTimerMs = 100;
 
 MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint) {
     setWindowTitle(QString::fromUtf8(kMainWindowTitle));
-    setFixedSize(200, 459);
+    setFixedSize(kTerminalWidth, kTerminalHeight);
     // At a large scale the screen may be too small for the start position.
-    const QRect start(QPoint(300, 50), size());
+    const QRect start(QPoint(kTerminalStart.x, kTerminalStart.y), size());
     const QScreen* screen = QGuiApplication::primaryScreen();
     move(screen ? keepInside(start, screen->availableGeometry()).topLeft() : start.topLeft());
     setCursor(Qt::ArrowCursor);
@@ -44,19 +45,15 @@ MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint
     fillCommandMenu(*menu_);
     menuRunner_ = [](QMenu& menu, QPoint at) { return menu.exec(at); };
 
-    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { runCommand(kCmdNew); });
-    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { runCommand(kCmdOpen); });
-    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { runCommand(kCmdSave); });
-    addShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), [this] { runCommand(kCmdEdit); });
-    // A borderless window gets no close from every desktop on Alt+F4.
-    addShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), [this] { close(); });
-    // The help has no menu item; F1 is where an operator looks for it.
-    addShortcut(QKeySequence(Qt::Key_F1), [this] { runCommand(kCmdHelpContents); });
+    for (const Accelerator& a : terminalAccelerators()) {
+        const int id = a.command;
+        if (id == kCloseWindow) addShortcut(keySequenceOf(a), [this] { close(); });
+        else addShortcut(keySequenceOf(a), [this, id] { runCommand(id); });
+    }
 
     timer_.setInterval(kTimerMs);
     connect(&timer_, &QTimer::timeout, this, [this] {
-        if (app_ && transfers_.running()) app_->tickWhileTransferring();
-        else if (app_) app_->tick();
+        if (input_) input_->timer();
     });
 }
 
@@ -69,51 +66,24 @@ void MainWindow::addShortcut(const QKeySequence& keys, std::function<void()> act
 
 void MainWindow::attach(Application& app) {
     app_ = &app;
-    mouse_ = std::make_unique<SimulatorWindow>(app.simulator(), *this);
+    input_ = std::make_unique<TerminalInput>(app, *this, static_cast<InputHost&>(*this));
     paintFull();
     timer_.start();
 }
 
-bool MainWindow::isTransfer(int id) {
-    switch (id) {
-        case kCmdDownloadDirect:
-        case kCmdDownloadCradle:
-        case kCmdLookupDirect:
-        case kCmdLookupCradle:
-        case kCmdUploadDirect:
-        case kCmdUploadCradle: return true;
-        default: return false;
-    }
-}
-
-bool MainWindow::acceptsInput() const {
-    return app_ && !app_->closed() && !app_->busy() && !transfers_.running();
-}
-
 void MainWindow::runCommand(int id) {
-    if (!acceptsInput()) return;
-    if (isTransfer(id)) {
-        // Nothing else touches the application until the worker is done.
-        Application& app = *app_;
-        // The busy cursor tells why clicks on the terminal do nothing meanwhile.
-        setCursor(Qt::BusyCursor);
-        transfers_.run([&app, id] { app.command(id); });
-        setCursor(Qt::ArrowCursor);
-    } else {
-        app_->command(id);
-    }
-    if (app_->closed()) close();
+    if (input_) input_->command(id);
 }
 
 void MainWindow::rebuildArt() {
     art_ = std::make_unique<TerminalArt>(devicePixelRatioF());
     painter_ = std::make_unique<DisplayPainter>(*art_, font_);
     const qreal r = art_->devicePixelRatio();
-    frame_ = QImage(QSize(int(std::ceil(200 * r)), int(std::ceil(459 * r))), QImage::Format_ARGB32_Premultiplied);
+    frame_ = QImage(QSize(int(std::ceil(kTerminalWidth * r)), int(std::ceil(kTerminalHeight * r))),
+                    QImage::Format_ARGB32_Premultiplied);
     frame_.setDevicePixelRatio(r);
     frame_.fill(Qt::white);
 }
-
 void MainWindow::paintFull() {
     QPainter p(&frame_);
     for (const PicturePlacement& place : fullRepaintPictures())
@@ -189,106 +159,45 @@ void MainWindow::moveWindow(const Rect& frame) {
 
 void MainWindow::openCommandMenu(Point at) {
     QAction* action = menuRunner_(*menu_, mapToGlobal(QPoint(at.x, at.y)));
-    if (const int id = commandOf(action)) chosen_ = id;
+    if (input_) input_->menuChosen(commandOf(action));
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    if (!acceptsInput() || !mouse_) return;
+    if (!input_) return;
     const QPoint pos = event->position().toPoint();
-    if (event->button() == Qt::RightButton) {
-        mouse_->rightButtonDown(pos.x(), pos.y());
-        afterMouse();
-        return;
-    }
-    if (event->button() != Qt::LeftButton || heldKey_) return;
-    leftPress(pos);
-}
-
-void MainWindow::leftPress(QPoint pos) {
-    leftDown_ = true;
-    dragOrigin_ = frameGeometry().topLeft();
-    const bool onKey = keyAt(pos.x(), pos.y()).code != 0;
-    const int modalsBefore = modalCounter_ ? modalCounter_() : 0;
-    mouse_->leftButtonDown(pos.x(), pos.y());
-    // What the key posted (1010 when there is nothing to run) runs now that
-    // the key has been handled, as a posted message would.
-    if (onKey) app_->runPostedCommands();
-    // A box or dialog opened by the key took the button's release with it.
-    if (leftDown_ && modalCounter_ && modalCounter_() != modalsBefore) {
-        leftDown_ = false;
-        mouse_->leftButtonUp();
-    }
-    afterMouse();
+    if (event->button() == Qt::RightButton) input_->rightPress({pos.x(), pos.y()});
+    else if (event->button() == Qt::LeftButton) input_->leftPress({pos.x(), pos.y()});
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (!leftDown_ || !mouse_) return;
-    // Relative to where the window was when the drag began, since the window
-    // moves under the mouse meanwhile.
-    const QPoint p = event->globalPosition().toPoint() - dragOrigin_;
-    mouse_->mouseMove(p.x(), p.y());
+    const QPoint p = event->globalPosition().toPoint();
+    if (input_) input_->mouseMove({p.x(), p.y()});
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || heldKey_) return;
-    leftRelease();
-}
-
-void MainWindow::leftRelease() {
-    if (!leftDown_ || !mouse_) return;
-    leftDown_ = false;
-    mouse_->leftButtonUp();
-    afterMouse();
+    if (event->button() == Qt::LeftButton && input_) input_->leftRelease();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    const int code = terminalKeyFor(event->key(), event->modifiers());
-    if (code == 0) {
+    if (!input_ || !input_->keyPress(pcKeyOf(event->key()), pcModifiersOf(event->modifiers()), event->isAutoRepeat()))
         QWidget::keyPressEvent(event);
-        return;
-    }
-    // A held key repeats on the PC, never on the terminal.
-    if (event->isAutoRepeat() || heldKey_ || leftDown_ || !acceptsInput() || !mouse_) return;
-    heldKey_ = event->key();
-    leftPress(clickPointOf(code));
-    // A box that the key opened took its release.
-    if (!leftDown_) heldKey_ = 0;
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent* event) {
-    if (event->isAutoRepeat() || event->key() != heldKey_ || heldKey_ == 0) {
-        QWidget::keyReleaseEvent(event);
-        return;
-    }
-    heldKey_ = 0;
-    leftRelease();
+    if (!input_ || !input_->keyRelease(pcKeyOf(event->key()), event->isAutoRepeat())) QWidget::keyReleaseEvent(event);
 }
 
-// A key let go while another window had the keyboard is let go here.
 void MainWindow::focusOutEvent(QFocusEvent* event) {
-    if (heldKey_) {
-        heldKey_ = 0;
-        leftRelease();
-    }
+    if (input_) input_->focusLost();
     QWidget::focusOutEvent(event);
 }
 
-void MainWindow::afterMouse() {
-    if (chosen_) {
-        const int id = *chosen_;
-        chosen_.reset();
-        runCommand(id);
-    }
-    if (app_ && app_->closed()) close();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!app_ || app_->closed()) {
-        event->accept();
-    } else if (app_->busy() || transfers_.running() || !app_->requestClose()) {
+    if (input_ && !input_->mayClose()) {
         event->ignore();
         return;
     }
+    event->accept();
     timer_.stop();
     Q_EMIT finished();
 }

@@ -1,8 +1,8 @@
 // The application's only window: the borderless terminal picture. It draws
-// the pictures and the display into a backing image, hands mouse events to
-// the simulator window logic, opens the command menu, takes the accelerators,
-// drives the 100 ms timer and sends commands to the application. Transfers
-// run through the TransferRunner while the window refuses any other command.
+// the pictures and the display into a backing image and hands its mouse,
+// key, timer and close events to the shell's input rules (TerminalInput),
+// which decide; it opens the command menu, makes the accelerators and runs
+// transfers through the TransferRunner when asked.
 #pragma once
 
 #include <QImage>
@@ -11,19 +11,22 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "gui/display_painter.h"
 #include "gui/terminal_art.h"
 #include "gui/transfer_runner.h"
 #include "shell/application.h"
+#include "shell/terminal_input.h"
 #include "simulator/simulator_window.h"
 
 class QMenu;
 
 namespace appgen::gui {
 
-class MainWindow : public QWidget, public simulator::WindowSurface, public simulator::RepaintSink {
+class MainWindow : public QWidget,
+                   public simulator::WindowSurface,
+                   public simulator::RepaintSink,
+                   private shell::InputHost {
     Q_OBJECT
 public:
     MainWindow();
@@ -35,7 +38,6 @@ public:
     // A command from the menu, an accelerator or the simulator. Refused while
     // another command or a transfer runs.
     void runCommand(int id);
-    static bool isTransfer(int id);
 
     // How the menu is shown: by default it runs where asked and returns the
     // chosen action; the tests look at it instead.
@@ -83,17 +85,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    bool acceptsInput() const;
+    // InputHost
+    void runTransfer(const std::function<void()>& job) override { transfers_.run(job); }
+    void showBusy(bool busy) override { setCursor(busy ? Qt::BusyCursor : Qt::ArrowCursor); }
+    int modalsRun() override { return modalCounter_ ? modalCounter_() : 0; }
+    void closeWindow() override { close(); }
+
     void rebuildArt();
     void paintFull();
     void paintDirtyDisplay();
-    void leftPress(QPoint pos);
-    void leftRelease();
-    void afterMouse();
     void addShortcut(const QKeySequence& keys, std::function<void()> action);
 
     shell::Application* app_ = nullptr;
-    std::unique_ptr<simulator::SimulatorWindow> mouse_;
+    std::unique_ptr<shell::TerminalInput> input_;
     std::unique_ptr<TerminalArt> art_;
     DisplayFont font_;
     std::unique_ptr<DisplayPainter> painter_;
@@ -104,10 +108,6 @@ private:
     MenuRunner menuRunner_;
     std::function<int()> modalCounter_;
     QMenu* menu_ = nullptr;
-    std::optional<int> chosen_;   // a menu command, run once the mouse event is done
-    bool leftDown_ = false;       // a left press that the window took
-    int heldKey_ = 0;             // the PC key that holds a terminal key down
-    QPoint dragOrigin_;           // the window's place when the left button went down
     int framesPainted_ = 0;
 };
 

@@ -1,76 +1,63 @@
 #include "gui/pc_keyboard.h"
 
-#include <QRect>
-#include <array>
-
-#include "simulator/key_codes.h"
-#include "simulator/keypad.h"
+#include <utility>
 
 namespace appgen::gui {
 namespace {
 
-using namespace appgen::simulator;
+using simulator::PcKey;
 
-constexpr PcKey kKeys[] = {
-    {Qt::Key_1, false, 1},
-    {Qt::Key_2, false, 2},
-    {Qt::Key_3, false, 3},
-    {Qt::Key_4, false, 4},
-    {Qt::Key_5, false, 5},
-    {Qt::Key_6, false, 6},
-    {Qt::Key_7, false, 7},
-    {Qt::Key_8, false, 8},
-    {Qt::Key_9, false, 9},
-    {Qt::Key_0, false, kKey0},
-    {Qt::Key_Minus, false, kKeyDash},
-    {Qt::Key_Period, false, kKeyDot},
-    // The keypad's decimal key gives a comma in the Russian layout.
-    {Qt::Key_Comma, true, kKeyDot},
-    {Qt::Key_Return, false, kKeyEnter},
-    {Qt::Key_Enter, true, kKeyRightEnter},
-    {Qt::Key_Escape, false, kKeyEsc},
-    {Qt::Key_Backspace, false, kKeyBackspace},
-    {Qt::Key_Left, false, kKeyLeft},
-    {Qt::Key_Up, false, kKeyUp},
-    {Qt::Key_Right, false, kKeyRight},
-    {Qt::Key_Down, false, kKeyDown},
-    {Qt::Key_Tab, false, kKeyAlpha},
-    {Qt::Key_F2, false, kKeyFn},
-    {Qt::Key_F10, false, kKeyPower},
+constexpr std::pair<Qt::Key, PcKey> kKeys[] = {
+    {Qt::Key_0, PcKey::Digit0},       {Qt::Key_1, PcKey::Digit1},     {Qt::Key_2, PcKey::Digit2},
+    {Qt::Key_3, PcKey::Digit3},       {Qt::Key_4, PcKey::Digit4},     {Qt::Key_5, PcKey::Digit5},
+    {Qt::Key_6, PcKey::Digit6},       {Qt::Key_7, PcKey::Digit7},     {Qt::Key_8, PcKey::Digit8},
+    {Qt::Key_9, PcKey::Digit9},       {Qt::Key_Minus, PcKey::Minus},  {Qt::Key_Period, PcKey::Period},
+    {Qt::Key_Comma, PcKey::Comma},    {Qt::Key_Return, PcKey::Return}, {Qt::Key_Enter, PcKey::Enter},
+    {Qt::Key_Escape, PcKey::Escape},  {Qt::Key_Backspace, PcKey::Backspace}, {Qt::Key_Tab, PcKey::Tab},
+    {Qt::Key_Left, PcKey::Left},      {Qt::Key_Up, PcKey::Up},        {Qt::Key_Right, PcKey::Right},
+    {Qt::Key_Down, PcKey::Down},      {Qt::Key_F1, PcKey::F1},        {Qt::Key_F2, PcKey::F2},
+    {Qt::Key_F4, PcKey::F4},          {Qt::Key_F10, PcKey::F10},      {Qt::Key_E, PcKey::LetterE},
+    {Qt::Key_N, PcKey::LetterN},      {Qt::Key_O, PcKey::LetterO},    {Qt::Key_S, PcKey::LetterS},
+};
+
+constexpr std::pair<Qt::KeyboardModifier, simulator::PcModifiers> kModifiers[] = {
+    {Qt::ShiftModifier, simulator::kShiftModifier}, {Qt::ControlModifier, simulator::kControlModifier},
+    {Qt::AltModifier, simulator::kAltModifier},     {Qt::MetaModifier, simulator::kMetaModifier},
+    {Qt::KeypadModifier, simulator::kKeypadModifier},
 };
 
 }  // namespace
 
-std::span<const PcKey> pcKeyboard() { return kKeys; }
+PcKey pcKeyOf(int qtKey) {
+    for (const auto& [qt, pc] : kKeys)
+        if (qt == qtKey) return pc;
+    return PcKey::None;
+}
 
-int terminalKeyFor(int qtKey, Qt::KeyboardModifiers modifiers) {
-    if (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
-    const bool keypad = modifiers & Qt::KeypadModifier;
-    for (const PcKey& k : kKeys)
-        if (k.key == qtKey && (keypad || !k.keypad)) return k.code;
+int qtKeyOf(PcKey key) {
+    for (const auto& [qt, pc] : kKeys)
+        if (pc == key) return qt;
     return 0;
 }
 
-QPoint clickPointOf(int code) {
-    // The middle of the points that hit the key, found once; every key's
-    // hit area is a rectangle, so its middle hits it too.
-    static const std::array<QPoint, kKeyCount + 1> points = [] {
-        std::array<QRect, kKeyCount + 1> areas{};
-        for (int y = 0; y < 459; ++y)
-            for (int x = 0; x < 200; ++x)
-                if (const int c = keyAt(x, y).code) areas[static_cast<std::size_t>(c)] |= QRect(x, y, 1, 1);
-        std::array<QPoint, kKeyCount + 1> out{};
-        for (std::size_t c = 0; c < areas.size(); ++c) out[c] = areas[c].center();
-        return out;
-    }();
-    return code >= 1 && code <= kKeyCount ? points[static_cast<std::size_t>(code)] : QPoint(-1, -1);
+simulator::PcModifiers pcModifiersOf(Qt::KeyboardModifiers modifiers) {
+    simulator::PcModifiers out = simulator::kNoModifier;
+    for (const auto& [qt, pc] : kModifiers)
+        if (modifiers & qt) out |= pc;
+    return out;
 }
 
-QString keyboardHint() {
-    return QStringLiteral(
-        "Клавиатура ПК: цифры, «-» и «.»; Enter — ввод (Enter цифрового блока — правый ввод);\n"
-        "Esc; Backspace — забой; стрелки; Tab — ALPHA; F2 — FN; F10 — POWER (меню команд).\n"
-        "Правая кнопка мыши — меню команд; F1 — справка.");
+Qt::KeyboardModifiers qtModifiersOf(simulator::PcModifiers modifiers) {
+    Qt::KeyboardModifiers out;
+    for (const auto& [qt, pc] : kModifiers)
+        if (modifiers & pc) out |= qt;
+    return out;
 }
+
+int terminalKeyFor(int qtKey, Qt::KeyboardModifiers modifiers) {
+    return simulator::terminalKeyFor(pcKeyOf(qtKey), pcModifiersOf(modifiers));
+}
+
+QString keyboardHint() { return QString::fromUtf8(simulator::keyboardHint()); }
 
 }  // namespace appgen::gui

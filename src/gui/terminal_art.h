@@ -1,23 +1,20 @@
-// The 52 pictures of the terminal: the case with its display and keys, every
-// key normal and pressed, the cursor block, the highlight bar, the clock-line
-// background and the alpha indicator. Drawn by our own code when the window
-// starts, at the screen's device pixel ratio so that they stay sharp.
+// The 52 pictures of the terminal, played back from the core's drawings when
+// the window starts, at the screen's device pixel ratio so that they stay
+// sharp.
 #pragma once
 
 #include <QImage>
 #include <QSize>
 #include <map>
 
+#include "simulator/terminal_layout.h"
+
 namespace appgen::gui {
 
 // The display's colours, shared with the painter of its text.
-inline constexpr unsigned kLcdBackground = 0xFFA9B894;
-inline constexpr unsigned kLcdInk = 0xFF000000;
-inline constexpr unsigned kLcdBar = 0xFF26301F;
-
-// Pictures the keypad header does not name.
-inline constexpr int kHighlightBarPicture = 548;
-inline constexpr int kClockBackgroundPicture = 549;
+using simulator::kLcdBackground;
+using simulator::kLcdBar;
+using simulator::kLcdInk;
 
 class TerminalArt {
 public:
@@ -30,8 +27,8 @@ public:
 
     // The stated size of each picture; empty for a number that is none.
     static QSize pictureSize(int id);
-    static constexpr int kFirst = 500;
-    static constexpr int kLast = 551;
+    static constexpr int kFirst = simulator::kFirstPicture;
+    static constexpr int kLast = simulator::kLastPicture;
 
 private:
     qreal ratio_;

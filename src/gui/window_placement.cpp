@@ -8,12 +8,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/window_placement.h"
+
 namespace appgen::gui {
 namespace {
-
-// What most window managers draw, in device pixels.
-constexpr int kGuessedTitleBar = 32;
-constexpr int kGuessedBorder = 4;
 
 QMargins marginsOf(const QWidget& w) {
     const QRect frame = w.frameGeometry();
@@ -29,22 +27,17 @@ QScreen* screenOf(const QWidget* anchor) {
     return QGuiApplication::primaryScreen();
 }
 
+ui::ScreenRect toScreenRect(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
+QRect toQRect(const ui::ScreenRect& r) { return {r.x, r.y, r.width, r.height}; }
+
 }  // namespace
 
 QRect keepInside(const QRect& wanted, const QRect& available) {
-    QRect r = wanted;
-    if (r.right() > available.right()) r.moveRight(available.right());
-    if (r.bottom() > available.bottom()) r.moveBottom(available.bottom());
-    // Left and top last: a frame larger than the area shows its title bar.
-    if (r.left() < available.left()) r.moveLeft(available.left());
-    if (r.top() < available.top()) r.moveTop(available.top());
-    return r;
+    return toQRect(ui::keepInside(toScreenRect(wanted), toScreenRect(available)));
 }
 
 QRect placeFrame(QSize frameSize, const QRect& anchor, const QRect& available) {
-    QRect r(QPoint(0, 0), frameSize);
-    r.moveCenter(anchor.center());
-    return keepInside(r, available);
+    return toQRect(ui::placeFrame(frameSize.width(), frameSize.height(), toScreenRect(anchor), toScreenRect(available)));
 }
 
 QMargins frameMargins(const QWidget& window) {
@@ -63,9 +56,8 @@ QMargins frameMargins(const QWidget& window) {
     // there has one yet (the terminal has none): guess, so that the title bar
     // stays on the screen.
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
-    const int border = int(std::ceil(kGuessedBorder / ratio));
-    return {border, int(std::ceil(kGuessedTitleBar / ratio)), border, border};
+    const ui::FrameMargins m = ui::guessedFrameMargins(screen ? screen->devicePixelRatio() : 1.0);
+    return {m.left, m.top, m.right, m.bottom};
 }
 
 void placeOver(QWidget& window, const QWidget* anchor) {
@@ -79,9 +71,11 @@ void placeOver(QWidget& window, const QWidget* anchor) {
     const QScreen* screen = screenOf(anchor);
     const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), client.grownBy(m));
     const QRect around = anchor ? anchor->frameGeometry() : available;
-    const QRect placed = placeFrame(client.grownBy(m), around, available);
-    // A window not yet shown is moved by its client area.
-    window.move(placed.topLeft() + QPoint(m.left(), m.top()));
+    // By its client area: move() takes the frame's corner once the frame is
+    // known and the client's before, and adding the margins to the first
+    // put the frame that much past the right and bottom edges.
+    window.setGeometry(toQRect(ui::placeClient(client.width(), client.height(), {m.left(), m.top(), m.right(), m.bottom()},
+                                               toScreenRect(around), toScreenRect(available))));
 }
 
 }  // namespace appgen::gui

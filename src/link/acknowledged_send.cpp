@@ -9,33 +9,20 @@
 namespace appgen::link {
 
 std::string readReplyLine(LinkContext& link) {
-    std::string reply;
-    const Tick limit = link.timings.replyTimeout;
-    const Tick start = link.clock.now();
-    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit && !lineDown(link) && !cancelled(link);) {
-        // Wait until just past the limit: the reply ends when more than the
-        // limit has passed.
-        const auto b = link.port.readByte(pollSlice(limit - e + 1));
-        if (!b) continue;
-        reply.push_back(static_cast<char>(*b));
-        if (*b == kCr || reply.size() == kMaxReply) break;
-    }
+    const LineRead line = readLine(link, link.timings.replyTimeout, kMaxReply, WhenFull::Ends);
+    std::string reply(line.bytes.begin(), line.bytes.end());
     if (!reply.empty() && reply.back() == '\r') reply.pop_back();
     return reply;
-}
-
-bool lineDown(LinkContext& link) { return link.port.status() != LineStatus::Up; }
-
-void tellLineDown(LinkContext& link) {
-    if (link.port.status() == LineStatus::Lost)
-        showError(link.ui, msg::kConnectionLost, ui::Icon::Warning, link.port.lostReason());
 }
 
 bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit) {
     for (int write = 0; write < kWritesPerUnit; ++write) {
         // A Cancel stops before the next unit, never in the middle of one.
         if (cancelled(link)) return false;
-        link.port.write(unit);
+        if (!writeUnit(link, unit)) {
+            tellLineDown(link);
+            return false;
+        }
         const std::string reply = readReplyLine(link);
         if (reply == "FULL") {
             showError(link.ui, msg::kMemoryFull);

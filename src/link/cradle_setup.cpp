@@ -1,20 +1,21 @@
 #include "link/cradle_setup.h"
 
+#include "link/line_io.h"
 #include "link/port_choice.h"
 #include "link/transfer_cancel.h"
 
 namespace appgen::link {
 namespace {
 
-// Each wait in slices short enough for a Cancel to take effect at once;
-// false when the operator cancelled.
+// Each wait in slices short enough for a Cancel or a stop (Ctrl-C) to take
+// effect at once; false when either came.
 bool settle(LinkContext& link) {
     const Tick start = link.clock.now();
     for (Tick e = 0; (e = elapsedSince(link.clock, start)) < link.timings.settle;) {
-        if (cancelled(link)) return false;
+        if (mustStop(link)) return false;
         link.clock.sleepFor(pollSlice(link.timings.settle - e));
     }
-    return !cancelled(link);
+    return !mustStop(link);
 }
 
 bool applyAndSettle(LinkContext& link) {
@@ -22,10 +23,15 @@ bool applyAndSettle(LinkContext& link) {
     return settle(link);
 }
 
-bool sendAndSettle(LinkContext& link, std::uint8_t byte) {
-    link.port.write(std::span<const std::uint8_t>(&byte, 1));
-    return settle(link);
+// The byte is on the wire before the pause starts, so the pause is the
+// cradle's and not the driver's queue.
+bool send(LinkContext& link, std::uint8_t byte) {
+    if (!writeUnit(link, std::span<const std::uint8_t>(&byte, 1))) return false;
+    link.port.drainOutput();
+    return true;
 }
+
+bool sendAndSettle(LinkContext& link, std::uint8_t byte) { return send(link, byte) && settle(link); }
 
 }  // namespace
 
@@ -40,7 +46,7 @@ bool probeCradle(LinkContext& link, std::uint32_t baud) {
     bool answered = false;
     if (applyAndSettle(link) && sendAndSettle(link, kProbeByte)) {
         const Tick start = link.clock.now();
-        for (Tick e = 0; (e = elapsedSince(link.clock, start)) < link.timings.settle && !cancelled(link);) {
+        for (Tick e = 0; (e = elapsedSince(link.clock, start)) < link.timings.settle && !mustStop(link);) {
             if (const auto b = link.port.readByte(pollSlice(link.timings.settle - e))) {
                 answered = *b == kProbeByte;
                 break;
@@ -49,8 +55,9 @@ bool probeCradle(LinkContext& link, std::uint32_t baud) {
     }
 
     line.rts = LineMode::Enable;
-    // After a Cancel the port closes; the record keeps RTS on for later transfers.
-    if (link.cancelled) return false;
+    // After a Cancel or a stop the port closes; the record keeps RTS on for
+    // later transfers.
+    if (mustStop(link)) return false;
     return applyAndSettle(link) && answered;
 }
 
@@ -75,7 +82,7 @@ bool runCradleSetup(LinkContext& link, std::uint8_t baudIndex) {
             found = true;
             break;
         }
-        if (link.cancelled) return false;
+        if (mustStop(link)) return false;
     }
     if (!found) return false;
 
@@ -86,8 +93,7 @@ bool runCradleSetup(LinkContext& link, std::uint8_t baudIndex) {
         if (!applyAndSettle(link) || !sendAndSettle(link, kCradleAttention)) return false;
         // The speed command still goes out at the probed speed; the new speed
         // takes effect with the next apply.
-        const std::uint8_t digit = cradleSpeedDigit(baudIndex);
-        link.port.write(std::span<const std::uint8_t>(&digit, 1));
+        if (!send(link, cradleSpeedDigit(baudIndex))) return false;
         line.baudRate = baudFromIndex(baudIndex);
         return settle(link) && sendAndSettle(link, kCradleCommit);
     }();

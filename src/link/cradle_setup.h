@@ -18,9 +18,9 @@ inline constexpr std::uint8_t kCradleCommit = 'Q';
 std::uint8_t cradleSpeedDigit(std::uint8_t baudIndex);
 
 // Leaves the line settings at the configured speed with RTS and DTR on; the
-// caller's next apply brings the rest into force. False when no speed answered
-// or the operator cancelled (link.cancelled tells which); a Cancel takes effect
-// within one wait.
+// caller's next apply brings the rest into force. False when no speed answered,
+// the operator cancelled or stopped the program, the line was lost or the port
+// did not send a command (told); a Cancel or a stop takes effect within 100 ms.
 bool runCradleSetup(LinkContext& link, std::uint8_t baudIndex);
 
 // One probe: true only when the first byte heard within the listening time is

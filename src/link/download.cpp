@@ -26,10 +26,10 @@ using Reopen = std::function<bool()>;
 bool handshake(LinkContext& link) {
     ConnectingNotice connecting(link, msg::kProgressCaption);
     for (int i = 0; i < kHandshakes; ++i) {
-        link.port.write(kHandshake);
-        if (readReplyLine(link) == "ACK") return true;
+        const bool written = writeUnit(link, kHandshake);
+        if (written && readReplyLine(link) == "ACK") return true;
         if (cancelled(link)) return false;
-        if (lineDown(link)) {
+        if (lineDown(link) || !written) {
             connecting.close();
             tellLineDown(link);
             return false;
@@ -177,7 +177,8 @@ bool sendLookupLines(LinkContext& link, const std::vector<std::string>& lines) {
 ui::FileDialogRequest lookupFileDialog(const std::string& lastName) {
     ui::FileDialogRequest r;
     r.kind = ui::FileDialogRequest::Kind::Open;
-    r.filters = {{msg::kLookupFilter, "*.TXT"}, {msg::kAllFilesFilter, "*.*"}};
+    // Spreadsheet exports are converted by the desktop before they are sent.
+    r.filters = {{msg::kLookupFilter, "*.TXT"}, {msg::kAllFilesFilter, "*.*"}, {msg::kCsvFilter, "*.csv"}};
     r.filterIndex = 0;
     r.defaultExtension = "TXT";
     r.initialName = lastName;
@@ -209,8 +210,9 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle, con
     const auto path = link.ui.fileDialog(lookupFileDialog(link.state.lastLookupFile));
     if (!path) return kDownloadFailed;
     link.state.lastLookupFile = *path;
+    LookupFileUse use;
     if (filter) {
-        const LookupFileUse use = filter(*path);
+        use = filter(*path);
         if (use.action == LookupFileUse::Action::Stop) return kDownloadFailed;
         if (use.action == LookupFileUse::Action::SendLines)
             return downloadLookupLines(link, choice, cradle, use.lines);
@@ -218,8 +220,9 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle, con
 
     // A file that cannot be read to its end (a folder, no permission, a read
     // error) or has a line that cannot fit a frame is refused before the port
-    // opens, so nothing is sent.
-    const std::unique_ptr<LookupFile> source = open(*path);
+    // opens, so nothing is sent. Converted bytes go exactly as a file of them would.
+    const std::unique_ptr<LookupFile> source =
+        use.action == LookupFileUse::Action::SendBytes ? lookupFileOfBytes(std::move(use.bytes)) : open(*path);
     LookupFile& file = *source;
     bool overlong = false;
     const auto refusal = file.isOpen() ? checkLookupFile(file, overlong) : file.error();

@@ -28,10 +28,12 @@ int downloadProgram(LinkContext& link, const PortChoice& choice, bool cradle,
                     const ImageSource& compile);
 // What to do with the file the operator picked for a lookup download: send it
 // as it is, send lines made from it instead (a spreadsheet export converted
-// first), or stop without a transfer.
+// first), send other bytes as if they were the file (the file converted to
+// Windows-1251), or stop without a transfer.
 struct LookupFileUse {
-    enum class Action { SendFile, SendLines, Stop } action = Action::SendFile;
+    enum class Action { SendFile, SendLines, SendBytes, Stop } action = Action::SendFile;
     std::vector<std::string> lines;  // for SendLines: the records, without line ends
+    std::string bytes{};             // for SendBytes: the file's content to send instead
 };
 using LookupFileFilter = std::function<LookupFileUse(const std::string& path)>;
 

@@ -41,6 +41,8 @@ struct LinkContext {
     // The connecting window is up: the cradle set-up hands it on to the
     // first handshake, so it stays up from the set-up to the first answer.
     bool connectingShown = false;
+    // A write did not finish before its time-outs; told where it happened.
+    bool outputHeld = false;
 };
 
 }  // namespace appgen::link

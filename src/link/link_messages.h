@@ -17,6 +17,7 @@ inline constexpr const char* kCantSetIr = "Can't set IR device!";
 // Both directions.
 inline constexpr const char* kConnectionLost = "The connection to the terminal was lost.";
 inline constexpr const char* kStopped = "The transfer was stopped.";
+inline constexpr const char* kOutputHeld = "The COM port did not send the data in time.";
 inline constexpr const char* kConnecting = "Соединение с терминалом...";
 
 // Download.
@@ -31,6 +32,7 @@ inline constexpr const char* kProgressCaption = "Прогресс";
 inline constexpr const char* kProgressText = "Загрузка...";
 inline constexpr const char* kLookupFilter = "Lookup data files {*.TXT}";
 inline constexpr const char* kAllFilesFilter = "All files {*.*}";
+inline constexpr const char* kCsvFilter = "Spreadsheet exports {*.csv}";
 
 // Upload.
 inline constexpr const char* kFileCreateFailed = "File open/create failed!";

@@ -22,6 +22,9 @@ public:
     virtual void close() = 0;
 };
 
+// Bytes held in memory read as a file (a file converted before sending).
+std::unique_ptr<LookupFile> lookupFileOfBytes(std::string bytes);
+
 // Opens the file the operator picked (on the disk: platform/lookup_file_reader.h).
 using LookupFileOpener = std::function<std::unique_ptr<LookupFile>(const std::string& path)>;
 

@@ -50,6 +50,14 @@ struct PortMapSaveResult {
     std::string reason;  // when it failed, in the system's words
 };
 
+// What is at a device name that no device found leads to.
+enum class DevicePresence {
+    Missing,      // nothing by that name: "not found"
+    Terminal,     // a terminal device the search passes over (a pseudo-terminal,
+                  // a socat link, a tty without a UART): shown by its path
+    NotTerminal,  // a file or device that is no terminal
+};
+
 class PortDirectory {
 public:
     virtual ~PortDirectory() = default;
@@ -66,6 +74,13 @@ public:
     // real machine) any other link to it.
     virtual bool leadsTo(const std::string& name, const SerialDevice& device) {
         return device.isNamed(name);
+    }
+
+    // What `name` is when none of the devices found is it; on a real machine
+    // the node is looked at, elsewhere only the devices found exist.
+    virtual DevicePresence presenceOf(const std::string& name) {
+        (void)name;
+        return DevicePresence::Missing;
     }
 
     // The first of `devices` that `name` leads to, or null.

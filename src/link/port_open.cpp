@@ -19,6 +19,7 @@ constexpr std::size_t kUploadOutputQueue = 256;
 OpenResult openPort(LinkContext& link, const PortChoice& choice, bool cradle) {
     link.ui.transferStarts();
     link.cancelled = false;
+    link.outputHeld = false;
     link.viaCradle = cradle;
     OpenResult opened = link.port.open(choice.name);
     link.opened = opened.port;
@@ -31,6 +32,26 @@ void set8N1(LineSettings& line, u8 baudIndex) {
     line.byteSize = 8;
     line.parity = Parity::None;
     line.stopBits = StopBits::One;
+}
+
+// A Cancel ends the transfer without a word, a stop with the word the
+// transfer ends with (under its own caption); a lost line says why.
+void tellSetupFailure(LinkContext& link, const char* text, const char* stopCaption, ui::Icon stopIcon) {
+    if (link.cancelled) return;
+    switch (link.port.status()) {
+        case LineStatus::Stopped: {
+            ui::MessageBoxRequest r;
+            r.caption = stopCaption;
+            r.text = msg::kStopped;
+            r.icon = stopIcon;
+            link.ui.messageBox(r);
+            return;
+        }
+        case LineStatus::Lost: showError(link.ui, text, ui::Icon::Warning, link.port.lostReason()); return;
+        case LineStatus::Up: break;
+    }
+    // A port that did not send a command has been told already.
+    if (!link.outputHeld) showError(link.ui, text);
 }
 
 }  // namespace
@@ -49,8 +70,7 @@ int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
     if (cradle) connecting.emplace(link, msg::kProgressCaption, baudFromIndex(choice.baudIndex));
     if (cradle && !runCradleSetup(link, choice.baudIndex)) {
         connecting->close();
-        // A Cancel ends the transfer without a word.
-        if (!link.cancelled) showError(link.ui, msg::kFailedToSetIr);
+        tellSetupFailure(link, msg::kFailedToSetIr, msg::kError, ui::Icon::Warning);
         link.port.close();
         return kOpenFailed;
     }
@@ -76,7 +96,7 @@ bool openForUpload(LinkContext& link, const PortChoice& choice, bool cradle) {
     if (cradle && !runCradleSetup(link, choice.baudIndex)) {
         link.port.close();
         connecting->close();
-        if (!link.cancelled) showError(link.ui, msg::kCantSetIr);
+        tellSetupFailure(link, msg::kCantSetIr, msg::kUploadData, ui::Icon::None);
         return false;
     }
     set8N1(link.state.line, choice.baudIndex);
@@ -99,11 +119,17 @@ void setTransferTimeouts(LinkContext& link) {
     link.port.setTimeouts(t);
 }
 
+// The last bytes written (the upload's final answer) leave at the transfer's
+// speed before the port goes back to its own settings.
 void closeAfterDownload(LinkContext& link) {
+    link.port.drainOutput();
     link.port.purgeInput();
     link.port.close();
 }
 
-void closeAfterUpload(LinkContext& link) { link.port.close(); }
+void closeAfterUpload(LinkContext& link) {
+    link.port.drainOutput();
+    link.port.close();
+}
 
 }  // namespace appgen::link

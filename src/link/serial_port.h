@@ -72,12 +72,21 @@ public:
     // One received byte, waiting at most waitMs for it; nothing when the wait
     // ran out. Never blocks longer, whatever the time-outs say.
     virtual std::optional<std::uint8_t> readByte(Tick waitMs) = 0;
-    // Writes the unit, giving up when the write time-outs have passed.
-    virtual void write(std::span<const std::uint8_t> bytes) = 0;
+    // Writes the unit, giving up when the write time-outs have passed; returns
+    // how many bytes the driver took (fewer than given: the time ran out, or
+    // the line is down).
+    virtual std::size_t write(std::span<const std::uint8_t> bytes) = 0;
+    // Returns once every byte written has left the port (not merely the
+    // program); false when the line is down. Not to be confused with
+    // purgeInput(), which throws received bytes away.
+    virtual bool drainOutput() = 0;
     // Throws away what was received and not yet read.
     virtual void purgeInput() = 0;
+    // Puts back the line settings and time-outs the port had when it was
+    // opened, then releases it.
     virtual void close() = 0;
-    // Up again after each open.
+    // Up again after each open. Sees a stop request as soon as it is made,
+    // also while nobody reads, so a wait that only sleeps can heed it.
     virtual LineStatus status() const { return LineStatus::Up; }
     // When Lost: the system's words for what happened.
     virtual std::string lostReason() const { return {}; }

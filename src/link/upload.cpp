@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "link/acknowledged_send.h"
+#include "link/line_io.h"
 #include "link/frames.h"
 #include "link/link_messages.h"
 #include "link/operator_messages.h"
@@ -32,36 +33,28 @@ void tell(LinkContext& link, const char* caption, const std::string& text) {
     link.ui.messageBox(r);
 }
 
-enum class Connection { Stands, TimedOut, Refused, LineDown, Cancelled };
+enum class Connection { Stands, TimedOut, Refused, LineDown, PortHeld, Cancelled };
 
 Connection connect(LinkContext& link) {
     ConnectingNotice connecting(link, msg::kUploadData);
     for (int attempts = 0;; ++attempts) {
-        link.port.write(kRead);
-        std::string reply;
-        bool timedOut = true;
-        const Tick start = link.clock.now();
-        for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= link.timings.replyTimeout;) {
-            if (cancelled(link)) return Connection::Cancelled;
-            if (lineDown(link)) {
-                connecting.close();
-                tellLineDown(link);
-                return Connection::LineDown;
-            }
-            const auto b = link.port.readByte(pollSlice(link.timings.replyTimeout - e + 1));
-            if (!b || reply.size() >= kMaxConnectReply) continue;
-            reply.push_back(static_cast<char>(*b));
-            if (*b == kCr) {
-                timedOut = false;
-                break;
-            }
+        const bool written = writeUnit(link, kRead);
+        const LineRead reply = written ? readLine(link, link.timings.replyTimeout, kMaxConnectReply,
+                                                  WhenFull::IgnoresRest)
+                                       : LineRead{};
+        if (cancelled(link)) return Connection::Cancelled;
+        if (lineDown(link)) {
+            connecting.close();
+            tellLineDown(link);
+            return Connection::LineDown;
         }
-        if (timedOut && attempts >= kTimedOutRequests) {
+        if (!written) return Connection::PortHeld;
+        if (!reply.ended && attempts >= kTimedOutRequests) {
             connecting.close();
             showError(link.ui, msg::kTimeOut, ui::Icon::None, noAnswerAdvice(link, TransferKind::Upload));
             return Connection::TimedOut;
         }
-        if (reply == "ACK\r") return Connection::Stands;
+        if (reply.bytes == kAck) return Connection::Stands;
         if (attempts >= kWrongReplies) {
             connecting.close();
             showError(link.ui, msg::kNoConnection, ui::Icon::None,
@@ -75,20 +68,13 @@ Connection connect(LinkContext& link) {
 // A line of up to 255 kept bytes, the rest up to CR dropped; nothing when the
 // record time-out passed first or the operator cancelled.
 std::optional<std::vector<std::uint8_t>> readRecordLine(LinkContext& link) {
-    std::vector<std::uint8_t> line;
-    const Tick limit = link.timings.recordTimeout;
-    const Tick start = link.clock.now();
-    for (Tick e = 0; (e = elapsedSince(link.clock, start)) <= limit && !lineDown(link) && !cancelled(link);) {
-        const auto b = link.port.readByte(pollSlice(limit - e + 1));
-        if (!b) continue;
-        if (line.size() < kLineBuffer) line.push_back(*b);
-        if (*b == kCr) return line;
-    }
-    return std::nullopt;
+    LineRead line = readLine(link, link.timings.recordTimeout, kLineBuffer, WhenFull::DropsRest);
+    if (!line.ended) return std::nullopt;
+    return std::move(line.bytes);
 }
 
 // How the records ended.
-enum class End { Over, TimedOut, LineDown, WriteFailed, Cancelled };
+enum class End { Over, TimedOut, LineDown, PortHeld, WriteFailed, Cancelled };
 
 struct Records {
     int taken = 0;
@@ -113,6 +99,15 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
     Records r;
     int expected = 0;
     int timeouts = 0;
+    // An answer the port did not send ends the records: the terminal would
+    // only send the record again.
+    auto answer = [&](const std::vector<std::uint8_t>& unit) {
+        if (writeUnit(link, unit)) return true;
+        link.ui.progressClose();
+        if (lineDown(link)) tellLineDown(link);
+        r.end = lineDown(link) ? End::LineDown : End::PortHeld;
+        return false;
+    };
     for (;;) {
         const auto line = readRecordLine(link);
         if (!line && link.cancelled) {
@@ -134,7 +129,7 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
                 r.end = End::TimedOut;
                 return r;
             }
-            link.port.write(kNak);
+            if (!answer(kNak)) return r;
             continue;
         }
         timeouts = 0;
@@ -142,8 +137,9 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
             link.ui.progressClose();
             return r;
         }
+        bool answered = true;
         if (line->size() < 4) {
-            link.port.write(kNak);
+            answered = answer(kNak);
         } else if ((*line)[0] == expected) {
             if (recordChecksumMatches(*line)) {
                 // Stored before it is acknowledged: a record the file cannot
@@ -158,16 +154,17 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
                 ++r.taken;
                 expected = (expected + 1) % kSequenceModulus;
                 link.ui.progressSet(r.taken);
-                link.port.write(kAck);
+                answered = answer(kAck);
             } else {
-                link.port.write(kNak);
+                answered = answer(kNak);
             }
         } else if ((*line)[0] == (expected + kSequenceModulus - 1) % kSequenceModulus) {
             // The terminal missed our answer and sent the record again.
-            link.port.write(kAck);
+            answered = answer(kAck);
         } else {
-            link.port.write(kNak);
+            answered = answer(kNak);
         }
+        if (!answered) return r;
     }
 }
 
@@ -201,6 +198,7 @@ int resultOf(const Records& r) {
         case End::Over: return r.taken;
         case End::TimedOut: return kUploadTimedOut;
         case End::LineDown: return kUploadLineDown;
+        case End::PortHeld: return kUploadPortHeld;
         case End::WriteFailed: return kUploadWriteFailed;
         case End::Cancelled: return kUploadCancelled;
     }
@@ -219,8 +217,10 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, R
     }
     if (!out.leftover().empty())
         tell(link, msg::kUploadData, std::string(msg::kLeftoverFound) + "\n" + out.leftover());
-    if (!openForUpload(link, choice, cradle))
-        return {link.cancelled ? kUploadCancelled : kUploadPortFailed, 0};
+    if (!openForUpload(link, choice, cradle)) {
+        if (link.cancelled) return {kUploadCancelled, 0};
+        return {link.port.status() == LineStatus::Stopped ? kUploadStopped : kUploadPortFailed, 0};
+    }
 
     UploadOutcome outcome;
     switch (connect(link)) {
@@ -236,6 +236,7 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, R
             break;
         }
         case Connection::LineDown: outcome.result = kUploadLineDown; break;
+        case Connection::PortHeld: outcome.result = kUploadPortHeld; break;
         case Connection::Cancelled: outcome.result = kUploadCancelled; break;
         case Connection::TimedOut:
         case Connection::Refused: break;

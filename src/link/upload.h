@@ -17,6 +17,7 @@ inline constexpr int kUploadLineDown = -4;      // the port hung up
 inline constexpr int kUploadStopped = -5;       // the operator stopped the program
 inline constexpr int kUploadWriteFailed = -6;   // the file took no more records
 inline constexpr int kUploadCancelled = -7;     // the operator pressed Cancel
+inline constexpr int kUploadPortHeld = -8;      // the port did not send an answer in time
 
 struct UploadOutcome {
     int result = kUploadNothing;  // the record count when the terminal said "OVER"

@@ -3,7 +3,11 @@
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <filesystem>
@@ -86,6 +90,23 @@ bool probeUart(const std::string& device) {
     const bool uart = ::ioctl(fd, TIOCGSERIAL, &info) == 0 && info.type != PORT_UNKNOWN;
     ::close(fd);
     return uart;
+}
+
+link::DevicePresence presenceAt(const std::string& path, const DiscoveryRoots& roots) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? link::DevicePresence::Missing
+                                                   : link::DevicePresence::NotTerminal;
+    if (!S_ISCHR(st.st_mode)) return link::DevicePresence::NotTerminal;
+    // Pseudo-terminal slaves have majors 136..143 and no node in sysfs; every
+    // other tty driver's device sits under a "tty" class there.
+    const unsigned maj = major(st.st_rdev);
+    if (maj >= 136 && maj <= 143) return link::DevicePresence::Terminal;
+    std::error_code ec;
+    const fs::path node = fs::read_symlink(
+        fs::path(roots.sys) / "dev" / "char" / (std::to_string(maj) + ":" + std::to_string(minor(st.st_rdev))), ec);
+    return !ec && node.string().find("/tty/") != std::string::npos ? link::DevicePresence::Terminal
+                                                                  : link::DevicePresence::NotTerminal;
 }
 
 bool sameDeviceNode(const std::string& name, const std::string& device) {

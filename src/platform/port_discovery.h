@@ -28,6 +28,10 @@ std::vector<link::SerialDevice> findSerialDevices(const DiscoveryRoots& roots = 
 // its UART type; false when it has none or cannot be asked.
 bool probeUart(const std::string& device);
 
+// What is at a path, looked at without opening it: a terminal device (the
+// kernel's tty drivers and pseudo-terminals), something else, or nothing.
+link::DevicePresence presenceAt(const std::string& path, const DiscoveryRoots& roots = {});
+
 // Whether a name leads to the device's node through any chain of links.
 bool sameDeviceNode(const std::string& name, const std::string& device);
 

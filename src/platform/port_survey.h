@@ -21,6 +21,9 @@ struct PortSurvey {
     // Per port: the found device's own path where the port names it otherwise
     // (a stable name, a link), else empty.
     std::vector<std::string> foundAs;
+    // Per port not found: whether its path names nothing or something that is
+    // no terminal device.
+    std::vector<link::DevicePresence> presence;
     // None where COMn is always the port of that name (Windows).
     std::optional<PortMapFile> portMap;
 };

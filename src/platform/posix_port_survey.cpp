@@ -24,6 +24,14 @@ PortSurvey surveyPorts() {
             if (d.isNamed(s.ports.back().device) || sameDeviceNode(s.ports.back().device, d.path))
                 at = static_cast<int>(i);
         }
+        // A terminal device outside the search (a pseudo-terminal, a socat
+        // link) is listed by its path rather than called missing.
+        const link::DevicePresence presence = at < 0 ? presenceAt(s.ports.back().device) : link::DevicePresence::Terminal;
+        if (at < 0 && presence == link::DevicePresence::Terminal) {
+            s.devices.push_back({s.ports.back().device, {}, {}, {}, {}});
+            at = static_cast<int>(s.devices.size()) - 1;
+        }
+        s.presence.push_back(presence);
         s.foundAt.push_back(at);
         const std::string& path = at < 0 ? s.ports.back().device : s.devices[static_cast<std::size_t>(at)].path;
         s.foundAs.push_back(path != s.ports.back().device ? path : std::string());

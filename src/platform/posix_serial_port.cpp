@@ -112,6 +112,8 @@ link::OpenResult PosixSerialPort::open(const std::string& name) {
     tcflush(fd, TCIFLUSH);
     int lines = 0;
     modemLines_ = ioctl(fd, TIOCMGET, &lines) == 0;
+    found_ = tio;
+    foundLines_ = lines & (TIOCM_DTR | TIOCM_RTS);
     askLowLatency(fd);
     fd_ = fd;
     head_ = tail_ = 0;
@@ -183,11 +185,16 @@ void PosixSerialPort::lose(const std::string& reason) {
     lostReason_ = device_ + ": " + reason;
 }
 
-bool PosixSerialPort::stopAsked() {
-    if (stopFd_ < 0) return false;
+bool PosixSerialPort::stopAsked() const {
+    if (stopFd_ < 0) return status_ == link::LineStatus::Stopped;
     pollfd p{stopFd_, POLLIN, 0};
     if (::poll(&p, 1, 0) > 0) status_ = link::LineStatus::Stopped;
     return status_ == link::LineStatus::Stopped;
+}
+
+link::LineStatus PosixSerialPort::status() const {
+    if (fd_ >= 0 && status_ == link::LineStatus::Up) stopAsked();
+    return status_;
 }
 
 bool PosixSerialPort::takeWaiting() {
@@ -241,8 +248,8 @@ std::optional<std::uint8_t> PosixSerialPort::readByte(link::Tick waitMs) {
     return buffer_[head_++];
 }
 
-void PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
-    if (fd_ < 0 || status_ != link::LineStatus::Up || stopAsked()) return;
+std::size_t PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
+    if (fd_ < 0 || status_ != link::LineStatus::Up || stopAsked()) return 0;
     const unsigned long long limit =
         static_cast<unsigned long long>(timeouts_.writeTotalMultiplier) * bytes.size() +
         timeouts_.writeTotalConstant;
@@ -259,27 +266,41 @@ void PosixSerialPort::write(std::span<const std::uint8_t> bytes) {
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
             lose(std::strerror(errno));
-            return;
+            return done;
         }
         int wait = -1;
         if (bounded) {
             const unsigned long long now = monotonicMs();
-            if (now >= deadline) return;
+            if (now >= deadline) return done;
             wait = static_cast<int>(deadline - now);
         }
         pollfd p[2] = {{fd_, POLLOUT, 0}, {stopFd_, POLLIN, 0}};
         const int r = ::poll(p, stopFd_ >= 0 ? 2 : 1, wait);
-        if (r == 0) return;
+        if (r == 0) return done;
         if (r < 0 && errno == EINTR) continue;
         if (stopFd_ >= 0 && p[1].revents != 0) {
             status_ = link::LineStatus::Stopped;
-            return;
+            return done;
         }
         if (r < 0 || (p[0].revents & (POLLHUP | POLLERR | POLLNVAL))) {
             lose(r < 0 ? std::strerror(errno) : "the line hung up");
-            return;
+            return done;
         }
     }
+    return done;
+}
+
+bool PosixSerialPort::drainOutput() {
+    if (fd_ < 0 || status_ != link::LineStatus::Up) return false;
+    // The bytes of one unit leave within milliseconds: no flow control holds them.
+    while (tcdrain(fd_) != 0) {
+        if (errno != EINTR) {
+            lose(std::strerror(errno));
+            return false;
+        }
+        if (stopAsked()) return false;  // Ctrl-C: a wait in progress returns to look
+    }
+    return true;
 }
 
 void PosixSerialPort::purgeInput() {
@@ -288,8 +309,22 @@ void PosixSerialPort::purgeInput() {
     head_ = tail_ = 0;
 }
 
+// The next program finds the device as this one found it: speed, framing and
+// modes, DTR and RTS.
+void PosixSerialPort::restoreLine() {
+    // What is still queued goes out at the transfer's speed first, unless the
+    // line is gone or the program was asked to end (no wait then).
+    const bool drain = status_ == link::LineStatus::Up;
+    if (tcsetattr(fd_, drain ? TCSADRAIN : TCSANOW, &found_) != 0 && drain && errno == EINTR)
+        tcsetattr(fd_, TCSANOW, &found_);  // a Ctrl-C during the drain
+    if (!modemLines_) return;
+    setModemLine(fd_, TIOCM_DTR, (foundLines_ & TIOCM_DTR) != 0);
+    setModemLine(fd_, TIOCM_RTS, (foundLines_ & TIOCM_RTS) != 0);
+}
+
 void PosixSerialPort::close() {
     if (fd_ < 0) return;
+    restoreLine();
     // The exclusive mode belongs to the device, not to our descriptor: it
     // would outlive us while anyone else holds the device open.
     ioctl(fd_, TIOCNXCL);

@@ -4,6 +4,8 @@
 // under an advisory lock, so no other program (root's included) shares it.
 #pragma once
 
+#include <termios.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -42,10 +44,11 @@ public:
     link::PortTimeouts timeouts() const override { return timeouts_; }
     bool setTimeouts(const link::PortTimeouts& t) override;
     std::optional<std::uint8_t> readByte(link::Tick waitMs) override;
-    void write(std::span<const std::uint8_t> bytes) override;
+    std::size_t write(std::span<const std::uint8_t> bytes) override;
+    bool drainOutput() override;
     void purgeInput() override;
     void close() override;
-    link::LineStatus status() const override { return status_; }
+    link::LineStatus status() const override;
     std::string lostReason() const override { return lostReason_; }
 
     // A descriptor that turns readable when the program is asked to end; every
@@ -66,13 +69,18 @@ private:
     bool fill(link::Tick waitMs);
     bool takeWaiting();  // true when bytes were read into the buffer
     void lose(const std::string& reason);
-    bool stopAsked();
+    bool stopAsked() const;
+    void restoreLine();
     link::OpenResult failed(const link::PortAnswer& port, int error, int fd = -1);
     void askLowLatency(int fd);
 
     int fd_ = -1;
     int stopFd_ = -1;
-    link::LineStatus status_ = link::LineStatus::Up;
+    // Set by whoever first sees the stop request, status() included.
+    mutable link::LineStatus status_ = link::LineStatus::Up;
+    // What the device had before this open: put back at close.
+    termios found_{};
+    int foundLines_ = 0;  // TIOCM_DTR and TIOCM_RTS as they were
     std::string lostReason_;
     std::string device_;
     bool modemLines_ = false;

@@ -5,7 +5,7 @@
 
 namespace appgen::platform {
 
-SystemPortDirectory::SystemPortDirectory() : lister_([] { return findSerialDevices(); }) {}
+SystemPortDirectory::SystemPortDirectory() : lister_([] { return findSerialDevices(); }), machine_(true) {}
 
 std::vector<link::SerialDevice> SystemPortDirectory::devices() { return lister_(); }
 
@@ -19,6 +19,10 @@ std::optional<std::string> SystemPortDirectory::mapped(int com) {
 
 link::PortMapSaveResult SystemPortDirectory::assign(int com, const std::optional<std::string>& device) {
     return writePortMapLine(portMapPath(processEnvironment()), com, device);
+}
+
+link::DevicePresence SystemPortDirectory::presenceOf(const std::string& name) {
+    return machine_ ? presenceAt(name) : link::DevicePresence::Missing;
 }
 
 bool SystemPortDirectory::leadsTo(const std::string& name, const link::SerialDevice& device) {

@@ -28,9 +28,12 @@ public:
     std::optional<std::string> mapped(int com) override;
     link::PortMapSaveResult assign(int com, const std::optional<std::string>& device) override;
     bool leadsTo(const std::string& name, const link::SerialDevice& device) override;
+    // The machine's node; with a lister of its own only the devices listed exist.
+    link::DevicePresence presenceOf(const std::string& name) override;
 
 private:
     Lister lister_;
+    bool machine_ = false;
 };
 
 }  // namespace appgen::platform

@@ -22,6 +22,7 @@ PortSurvey surveyPorts() {
         a.device = "\\\\.\\" + a.device;  // as it is opened
         s.ports.push_back(a);
         s.foundAs.emplace_back();
+        s.presence.push_back(d ? link::DevicePresence::Terminal : link::DevicePresence::Missing);
     }
     return s;
 }

@@ -14,6 +14,14 @@ constexpr DWORD kPurgeAll = PURGE_RXABORT | PURGE_RXCLEAR | PURGE_TXABORT | PURG
 
 }  // namespace
 
+struct Win32SerialPort::Found {
+    DCB dcb{};
+    COMMTIMEOUTS timeouts{};
+    bool hasTimeouts = false;
+};
+
+Win32SerialPort::Win32SerialPort() : found_(std::make_unique<Found>()) {}
+
 Win32SerialPort::~Win32SerialPort() { close(); }
 
 link::OpenResult Win32SerialPort::open(const std::string& name) {
@@ -40,6 +48,8 @@ link::OpenResult Win32SerialPort::open(const std::string& name) {
         if (guard) CloseHandle(guard);
         return {false, "cannot open port " + name + ": it is not a serial device"};
     }
+    found_->dcb = dcb;
+    found_->hasTimeouts = GetCommTimeouts(port, &found_->timeouts) != 0;
     // Neither opening nor setting the line flushes what arrived earlier.
     PurgeComm(port, kPurgeAll);
     // A pseudo-terminal behind a Wine COM port has no modem lines and says so
@@ -102,9 +112,14 @@ void Win32SerialPort::lose(unsigned long error) {
     lostReason_ = name_ + ": " + win32ErrorText(error);
 }
 
-bool Win32SerialPort::stopAsked() {
+bool Win32SerialPort::stopAsked() const {
     if (stop_ && WaitForSingleObject(h(stop_), 0) == WAIT_OBJECT_0) status_ = link::LineStatus::Stopped;
     return status_ == link::LineStatus::Stopped;
+}
+
+link::LineStatus Win32SerialPort::status() const {
+    if (isOpen() && status_ == link::LineStatus::Up) stopAsked();
+    return status_;
 }
 
 bool Win32SerialPort::read(unsigned long size, unsigned long& got) {
@@ -153,17 +168,26 @@ std::optional<std::uint8_t> Win32SerialPort::readByte(link::Tick waitMs) {
     return buffer_[head_++];
 }
 
-void Win32SerialPort::write(std::span<const std::uint8_t> bytes) {
-    if (!isOpen() || bytes.empty() || status_ != link::LineStatus::Up || stopAsked()) return;
+std::size_t Win32SerialPort::write(std::span<const std::uint8_t> bytes) {
+    if (!isOpen() || bytes.empty() || status_ != link::LineStatus::Up || stopAsked()) return 0;
     // The write time-outs are the driver's; the read wait set last stays.
     if (!driverCurrent_ && !setDriverTimeouts(driverReadWait_)) {
         lose(GetLastError());
-        return;
+        return 0;
     }
     DWORD written = 0;
     // Fewer bytes written is the write time-out; a failure, the device gone.
     if (!WriteFile(h(handle_), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
         lose(GetLastError());
+    return written;
+}
+
+bool Win32SerialPort::drainOutput() {
+    if (!isOpen() || status_ != link::LineStatus::Up) return false;
+    // On a communications device this returns when the driver's transmit
+    // queue is empty. A driver that cannot tell is no lost line: the next
+    // read or write finds out.
+    return FlushFileBuffers(h(handle_)) != 0;
 }
 
 void Win32SerialPort::purgeInput() {
@@ -172,8 +196,16 @@ void Win32SerialPort::purgeInput() {
     head_ = tail_ = 0;
 }
 
+void Win32SerialPort::restoreLine() {
+    // The device gone, there is nothing to put back and nothing would leave.
+    if (status_ == link::LineStatus::Up) FlushFileBuffers(h(handle_));
+    SetCommState(h(handle_), &found_->dcb);
+    if (found_->hasTimeouts) SetCommTimeouts(h(handle_), &found_->timeouts);
+}
+
 void Win32SerialPort::close() {
     if (handle_) {
+        restoreLine();
         // Only what was received is thrown away: the last bytes written (an
         // upload's final answer) must still reach the terminal.
         PurgeComm(h(handle_), PURGE_RXABORT | PURGE_RXCLEAR);

@@ -1,11 +1,13 @@
 // The serial port on Windows: "\\.\COMn" opened unshared, the link's line
 // settings in a DCB, and reads that wait in the driver (COMMTIMEOUTS) until a
 // byte or the deadline, without spinning. A read or write the driver fails (a
-// pulled USB adapter) leaves the port Lost.
+// pulled USB adapter) leaves the port Lost. The port is handed back with the
+// DCB and COMMTIMEOUTS it had.
 #pragma once
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <cstdint>
 #include <string>
 
@@ -15,7 +17,7 @@ namespace appgen::platform {
 
 class Win32SerialPort : public link::SerialPort {
 public:
-    Win32SerialPort() = default;
+    Win32SerialPort();
     ~Win32SerialPort() override;
     Win32SerialPort(const Win32SerialPort&) = delete;
     Win32SerialPort& operator=(const Win32SerialPort&) = delete;
@@ -27,10 +29,11 @@ public:
     link::PortTimeouts timeouts() const override { return timeouts_; }
     bool setTimeouts(const link::PortTimeouts& t) override;
     std::optional<std::uint8_t> readByte(link::Tick waitMs) override;
-    void write(std::span<const std::uint8_t> bytes) override;
+    std::size_t write(std::span<const std::uint8_t> bytes) override;
+    bool drainOutput() override;
     void purgeInput() override;
     void close() override;
-    link::LineStatus status() const override { return status_; }
+    link::LineStatus status() const override;
     std::string lostReason() const override { return lostReason_; }
 
     // An event that is set when the program is asked to end; waits look at
@@ -46,13 +49,19 @@ private:
     bool fill(link::Tick waitMs);
     bool read(unsigned long size, unsigned long& got);  // false: the port is Lost
     void lose(unsigned long error);
-    bool stopAsked();
+    bool stopAsked() const;
+    void restoreLine();
 
     void* handle_ = nullptr;  // HANDLE of the device
     void* guard_ = nullptr;   // HANDLE of the named mutex that marks it ours
     void* stop_ = nullptr;    // HANDLE of the stop event, if any
     std::string name_;
-    link::LineStatus status_ = link::LineStatus::Up;
+    // Set by whoever first sees the stop event, status() included.
+    mutable link::LineStatus status_ = link::LineStatus::Up;
+    // The DCB and COMMTIMEOUTS the device had before this open (windows.h
+    // stays out of this header): put back at close.
+    struct Found;
+    std::unique_ptr<Found> found_;
     std::string lostReason_;
     bool modemLines_ = false;
     link::PortTimeouts timeouts_{};

@@ -31,6 +31,9 @@ link::PortAnswer SystemPortDirectory::resolve(const std::string& name) {
     return {name, name, link::PortSource::Given};
 }
 
+// A COM port the system does not list cannot be opened: it is missing.
+link::DevicePresence SystemPortDirectory::presenceOf(const std::string&) { return link::DevicePresence::Missing; }
+
 std::optional<std::string> SystemPortDirectory::mapped(int) { return std::nullopt; }
 
 link::PortMapSaveResult SystemPortDirectory::assign(int com, const std::optional<std::string>& device) {

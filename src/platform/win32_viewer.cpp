@@ -1,5 +1,6 @@
-// The received data file in "notepad.exe", started with CreateProcessW (no
-// shell reads the command line) and not waited for.
+// The received data file in "notepad.exe" and its folder in Explorer, started
+// with CreateProcessW (no shell reads the command line) and not waited for:
+// notepad is the viewer itself, and a started one shows the file.
 #include <windows.h>
 
 #include <filesystem>
@@ -17,8 +18,9 @@ std::vector<std::string> viewerCommand(const std::string& path) {
     return {"notepad.exe", full};
 }
 
-bool launchViewer(const std::string& path) {
-    const std::vector<std::string> cmd = viewerCommand(path);
+namespace {
+
+bool start(const std::vector<std::string>& cmd) {
     // Windows file names hold no quote marks, so quoting each word is enough.
     std::wstring line;
     for (const auto& word : cmd) {
@@ -33,6 +35,19 @@ bool launchViewer(const std::string& path) {
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
     return true;
+}
+
+}  // namespace
+
+bool launchViewer(const std::string& path) { return start(viewerCommand(path)); }
+
+// Explorer is always there; its exit code says nothing (it is 1 on success).
+FolderOpener folderOpener() {
+    return [](const std::string& folder) {
+        std::error_code ec;
+        std::string full = utf8String(std::filesystem::absolute(utf8Path(folder), ec));
+        return start({"explorer.exe", ec ? folder : full});
+    };
 }
 
 }  // namespace appgen::platform

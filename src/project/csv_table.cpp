@@ -1,48 +1,21 @@
 #include "project/csv_table.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <map>
+
+#include "project/text.h"
+#include "project/utf8_text.h"
 
 namespace appgen {
 namespace {
 
-constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr int kRowsToDetect = 50;
-
-// Length of the well-formed UTF-8 sequence at s[i], or 0 when it is not one.
-std::size_t utf8Length(std::string_view s, std::size_t i) {
-    const auto b0 = static_cast<unsigned char>(s[i]);
-    if (b0 < 0x80) return 1;
-    std::size_t n = 0;
-    char32_t min = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) n = 2, min = 0x80;
-    else if (b0 >= 0xE0 && b0 <= 0xEF) n = 3, min = 0x800;
-    else if (b0 >= 0xF0 && b0 <= 0xF4) n = 4, min = 0x10000;
-    else return 0;
-    if (i + n > s.size()) return 0;
-    char32_t cp = b0 & (0x7F >> n);
-    for (std::size_t k = 1; k < n; ++k) {
-        const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (b & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return n;
-}
-
-bool validUtf8(std::string_view s) {
-    for (std::size_t i = 0; i < s.size();) {
-        const std::size_t n = utf8Length(s, i);
-        if (n == 0) return false;
-        i += n;
-    }
-    return true;
-}
 
 class Reader {
 public:
     Reader(std::string_view text, char delimiter) : s_(text), delimiter_(delimiter) {
-        if (s_.starts_with(kBom)) s_.remove_prefix(kBom.size());
+        if (s_.starts_with(kUtf8Bom)) s_.remove_prefix(kUtf8Bom.size());
     }
 
     bool atEnd() const { return pos_ >= s_.size(); }
@@ -60,7 +33,7 @@ public:
             const int column = static_cast<int>(r.values.size()) + 1;
             std::string value;
             std::string reason = readValue(value);
-            if (reason.empty() && !validUtf8(value)) reason = "the text is not UTF-8";
+            if (reason.empty() && !isValidUtf8(value)) reason = "the text is not UTF-8";
             if (!reason.empty()) {
                 out.push_back({r.line, column, reason});
                 bad = true;
@@ -126,7 +99,34 @@ private:
     int line_ = 1;
 };
 
+// Bytes no text file in Windows-1251 holds: control characters but tab and
+// the line ends, and 0x98, which has no character.
+bool isCp1251TextByte(unsigned char b) {
+    return b == '\t' || b == '\r' || b == '\n' || (b >= 0x20 && b != 0x7F && b != 0x98);
+}
+
 }  // namespace
+
+CsvText decodeCsvText(std::string_view bytes) {
+    if (isValidUtf8(bytes)) return {std::string(bytes), "UTF-8", {}};
+    int line = 1;
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b == '\n' || (b == '\r' && (i + 1 >= bytes.size() || bytes[i + 1] != '\n'))) {
+            ++line;
+            lineStart = i + 1;
+        }
+        if (isCp1251TextByte(b)) continue;
+        char code[8];
+        std::snprintf(code, sizeof code, "0x%02X", b);
+        return {{}, {}, {line, 0,
+                 "the file is neither UTF-8 nor Windows-1251 text (both were tried): byte " +
+                     std::string(code) + " at position " + std::to_string(i - lineStart + 1) +
+                     " is not text"}};
+    }
+    return {cp1251ToUtf8(bytes), "Windows-1251", {}};
+}
 
 CsvTable parseCsv(std::string_view text, char delimiter) {
     CsvTable t;

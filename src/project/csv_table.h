@@ -1,4 +1,4 @@
-// Tables exported from spreadsheets: UTF-8 text, one row a line, values
+// Tables exported from spreadsheets: UTF-8 or Windows-1251 text, one row a line, values
 // separated by commas, semicolons or tabs and quoted the usual way (a value in
 // double quotes may hold the separator, line breaks and doubled quotes).
 #pragma once
@@ -27,6 +27,17 @@ struct CsvTable {
     std::vector<CsvRow> rows;
     std::vector<CsvProblem> problems;  // rows with a problem are left out of `rows`
 };
+
+// The file's text in UTF-8. Well-formed UTF-8 is taken as it is; anything
+// else is read as Windows-1251, the "CSV" a spreadsheet on a Russian PC
+// saves. Neither fits when that reading gives control characters (a UTF-16
+// export, a binary file).
+struct CsvText {
+    std::string utf8;
+    std::string encoding;  // "UTF-8" or "Windows-1251"; empty when neither fits
+    CsvProblem problem;    // where neither fits, and why
+};
+CsvText decodeCsvText(std::string_view bytes);
 
 inline constexpr char kCsvDelimiters[] = {',', ';', '\t'};
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "project/lookup_encoding.h"
+
 namespace appgen {
 namespace {
 
@@ -12,24 +14,6 @@ std::string hexByte(unsigned char b) {
     char buf[8];
     std::snprintf(buf, sizeof buf, "0x%02X", b);
     return buf;
-}
-
-// A line that is well-formed UTF-8 with at least one multi-byte character was
-// almost surely saved in UTF-8: Windows-1251 Cyrillic rarely forms valid sequences.
-bool looksLikeUtf8(std::string_view s) {
-    bool multi = false;
-    for (std::size_t i = 0; i < s.size();) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        std::size_t len = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3
-                                     : b >= 0xF0 && b <= 0xF4   ? 4
-                                                                : 0;
-        if (len == 0 || i + len > s.size()) return false;
-        for (std::size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80) return false;
-        multi = multi || len > 1;
-        i += len;
-    }
-    return multi;
 }
 
 // The first byte that is not text, as a reason, or nothing; `skip` is a byte
@@ -121,7 +105,7 @@ std::vector<LookupLineProblem> checkLookupLines(const std::vector<LookupFileLine
         const std::string_view s = line.bytes;
         if (s.size() > kLookupLineLimit)
             add(n(s.size()) + " bytes, longer than the " + n(kLookupLineLimit) + " a line can carry");
-        if (looksLikeUtf8(s))
+        if (isUtf8LookupFile(s))
             add("the text is in UTF-8; the terminal takes Windows-1251");
         else if (auto reason = firstNonText(s, 0, separator); !reason.empty())
             add(std::move(reason));

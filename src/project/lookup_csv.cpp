@@ -1,6 +1,7 @@
 #include "project/lookup_csv.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "project/csv_table.h"
@@ -38,7 +39,32 @@ std::string toCp1251(std::string_view utf8, std::string& out) {
     return {};
 }
 
+// Letters and no digit: a column's name rather than a code. Any byte beyond
+// ASCII counts as a letter (Cyrillic in UTF-8).
+bool isWord(std::string_view v) {
+    bool letter = false;
+    for (const char c : v) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= '0' && b <= '9') return false;
+        letter = letter || b >= 0x80 || std::isalpha(b);
+    }
+    return letter;
+}
+
 }  // namespace
+
+CsvPreview previewCsv(std::string_view csv, int columns) {
+    const CsvText text = decodeCsvText(csv);
+    if (text.encoding.empty()) return {};
+    const CsvTable table = parseCsv(text.utf8, detectCsvDelimiter(text.utf8, columns));
+    CsvPreview out;
+    out.rows = static_cast<int>(table.rows.size());
+    auto first = [&](std::size_t r) { return std::string_view(table.rows[r].values.front()); };
+    if (table.rows.size() < 2 || !isWord(first(0))) return out;
+    out.header = true;
+    for (std::size_t r = 1; r < table.rows.size() && out.header; ++r) out.header = !isWord(first(r));
+    return out;
+}
 
 std::string describe(const LookupImportProblem& p) {
     std::string out = "line " + n(static_cast<std::size_t>(p.line));
@@ -53,9 +79,15 @@ LookupImport importCsvLookup(std::string_view csv, const LookupDef& lookup,
     result.layoutErrors = layoutProblems(layout);
     if (!result.layoutErrors.empty()) return result;
 
+    const CsvText text = decodeCsvText(csv);
+    result.encoding = text.encoding;
+    if (text.encoding.empty()) {
+        result.problems.push_back({text.problem.line, 0, text.problem.reason});
+        return result;
+    }
     const int columns = static_cast<int>(layout.fields.size());
-    result.delimiter = options.delimiter ? *options.delimiter : detectCsvDelimiter(csv, columns);
-    CsvTable table = parseCsv(csv, result.delimiter);
+    result.delimiter = options.delimiter ? *options.delimiter : detectCsvDelimiter(text.utf8, columns);
+    CsvTable table = parseCsv(text.utf8, result.delimiter);
     // The header is the first row, whether it reads well or not.
     int headerLine = 0;
     if (options.skipHeader) {

@@ -1,4 +1,4 @@
-// A spreadsheet export (UTF-8 CSV) turned into the lines of a lookup data
+// A spreadsheet export (CSV in UTF-8 or Windows-1251) turned into the lines of a lookup data
 // file as the lookup lays its records out: Windows-1251, fixed-length fields
 // padded with spaces at their offsets, or the values joined by the lookup's
 // separator. A single value that does not fit refuses the whole table.
@@ -26,6 +26,7 @@ struct LookupImportProblem {
 
 struct LookupImport {
     char delimiter = ',';
+    std::string encoding;  // the CSV was read as "UTF-8" or "Windows-1251"
     std::vector<std::string> layoutErrors;  // the lookup itself cannot take records
     std::vector<LookupImportProblem> problems;
     std::vector<std::string> lines;  // Windows-1251, one record each; empty when refused
@@ -35,6 +36,15 @@ struct LookupImport {
 
 LookupImport importCsvLookup(std::string_view csv, const LookupDef& lookup,
                              const LookupImportOptions& options);
+
+// What the CSV download shows before the operator decides: how many rows
+// the file has, and whether its first row names the columns (its first value
+// is a word where the column's other values are codes: letters over digits).
+struct CsvPreview {
+    int rows = 0;
+    bool header = false;
+};
+CsvPreview previewCsv(std::string_view csv, int columns);
 
 // The file the terminal takes: every line followed by CR LF.
 std::string lookupFileBytes(const std::vector<std::string>& lines);

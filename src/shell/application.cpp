@@ -1,7 +1,5 @@
 #include "shell/application.h"
 
-#include <filesystem>
-
 #include "editor/editor_sheet.h"
 #include "link/download.h"
 #include "link/link_messages.h"
@@ -11,43 +9,19 @@
 #include "platform/lookup_file_reader.h"
 #include "platform/record_file.h"
 #include "platform/system_port_directory.h"
-#include "project/utf8_path.h"
+#include "platform/viewer.h"
 #include "shell/about_dialog.h"
 #include "shell/com_settings_dialog.h"
 #include "shell/lookup_csv_download.h"
+#include "shell/records_table_dialog.h"
 #include "shell/project_commands.h"
+#include "shell/viewer_fallback.h"
 #include "simulator/key_codes.h"
 #include "ui/builtin_templates.h"
 #include "ui/dialog.h"
 #include "ui/forwarding_services.h"
 
 namespace appgen::shell {
-namespace {
-
-// The upload offers the viewer and goes on whatever it did. Every other call
-// goes through unchanged (the connecting window and Cancel among them). When none could
-// be started the operator learns where the data are, and may have the folder
-// that holds them opened instead.
-class ViewerFallback : public ui::ForwardingServices {
-public:
-    using ForwardingServices::ForwardingServices;
-
-    bool launchViewer(const std::string& path) override {
-        if (inner().launchViewer(path)) return true;
-        std::error_code ec;
-        std::filesystem::path full = std::filesystem::absolute(utf8Path(path), ec);
-        if (ec) full = utf8Path(path);
-        const ui::Answer a = inner().messageBox(
-            {link::msg::kUploadData,
-             "The received data could not be shown: no program to view them could be started.\n"
-             "They are saved in\n" + utf8String(full) + "\n\nOpen the folder that holds the file?",
-             ui::Buttons::YesNo, ui::Icon::Warning});
-        if (a == ui::Answer::Yes) inner().launchViewer(utf8String(full.parent_path()));
-        return false;
-    }
-};
-
-}  // namespace
 
 Application::Application(Environment env)
     : env_(std::move(env)),
@@ -130,6 +104,7 @@ void Application::dispatch(int id) {
         case kCmdLookupCradle: download(true, true); break;
         case kCmdUploadDirect: upload(false); break;
         case kCmdUploadCradle: upload(true); break;
+        case kCmdRecordsTable: makeRecordsTable(env_.ui, ws_.project); break;
         case kCmdHelpContents: env_.ui.showHelp(env_.helpFile, false); break;
         case kCmdHelpFinder: env_.ui.showHelp(env_.helpFile, true); break;
         case kCmdAbout: about(); break;
@@ -212,7 +187,10 @@ void Application::download(bool cradle, bool lookup) {
 }
 
 void Application::upload(bool cradle) {
-    ViewerFallback ui(env_.ui);
+    ViewerFallback ui(env_.ui, [this]() -> FolderOpener {
+        if (env_.folderOpener) return *env_.folderOpener;
+        return platform::folderOpener();
+    });
     link::LinkContext ctx{env_.port, env_.ticks, ui, linkState_, env_.timings};
     const auto records = platform::makeRecordFile();
     link::upload(ctx, link::portChoiceOf(ws_.project.port), cradle, *records);

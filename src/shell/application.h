@@ -5,7 +5,9 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "link/link_context.h"
@@ -34,6 +36,7 @@ enum Command : int {
     kCmdUploadCradle = 3031,
     kCmdLookupDirect = 3040,
     kCmdLookupCradle = 3041,
+    kCmdRecordsTable = 3050,  // "Таблица из данных...": records files to a table
     kCmdHelpContents = 9010,
     kCmdHelpFinder = 9020,
     kCmdAbout = 9030,
@@ -55,6 +58,10 @@ struct Environment {
     // The machine's serial devices and the user's port map; null: this
     // machine's own, as the desktop and the command line have them.
     link::PortDirectory* ports = nullptr;
+    // Shows a folder in the file manager, offered when the upload's viewer
+    // fails; unset: this machine's, where one is known to work; an empty
+    // function: none.
+    std::optional<std::function<bool(const std::string&)>> folderOpener{};
 };
 
 class Application : private simulator::SimulatorHost {

@@ -17,6 +17,17 @@ const char* sourceText(link::PortSource s) {
     return "";
 }
 
+// A device that was not found: a terminal device outside the list is shown by
+// its path alone; "не найдено" is for a name that leads nowhere.
+const char* absenceNote(link::DevicePresence p) {
+    switch (p) {
+        case link::DevicePresence::Terminal: return "";
+        case link::DevicePresence::NotTerminal: return ", это не последовательный порт";
+        case link::DevicePresence::Missing: break;
+    }
+    return ", устройство не найдено";
+}
+
 }  // namespace
 
 void ComSettingsDialog::init(ui::Dialog& d) {
@@ -48,7 +59,7 @@ void ComSettingsDialog::showPort(ui::Dialog& d) {
     const link::SerialDevice* found = ports_.deviceNamed(devices_, now.device);
     std::string text = name + ": " + (found ? found->label() : now.device) + " (" + sourceText(now.source);
     if (now.source == link::PortSource::Environment) text += name;
-    if (!found) text += ", устройство не найдено";
+    if (!found) text += absenceNote(ports_.presenceOf(now.device));
     d.setText(kIdPortDevice, utf8ToCp1251(text + ")"));
 
     int selected = 0;
@@ -56,7 +67,8 @@ void ComSettingsDialog::showPort(ui::Dialog& d) {
         if (const link::SerialDevice* m = ports_.deviceNamed(devices_, *mapped)) {
             selected = static_cast<int>(m - devices_.data()) + 1;
         } else {
-            items.push_back(utf8ToCp1251(*mapped + " (не найдено)"));
+            const bool terminal = ports_.presenceOf(*mapped) == link::DevicePresence::Terminal;
+            items.push_back(utf8ToCp1251(*mapped + (terminal ? "" : " (не найдено)")));
             selected = static_cast<int>(items.size()) - 1;
         }
     }

@@ -6,8 +6,10 @@
 #include <sstream>
 
 #include "link/link_messages.h"
+#include "link/utf8_lookup.h"
 #include "project/lookup_csv.h"
 #include "project/text.h"
+#include "platform/lookup_file_reader.h"
 #include "project/utf8_path.h"
 #include "ui/builtin_templates.h"
 
@@ -33,6 +35,22 @@ void showRefusal(ui::Services& ui, int lookup, const LookupImport& r) {
     ui.messageBox(box);
 }
 
+// A lookup file in UTF-8: Да converts it, Нет sends it as it is, Отмена sends nothing.
+link::Utf8LookupChoice askUtf8(ui::Services& ui) {
+    ui::MessageBoxRequest box;
+    box.caption = link::msg::kDownload;
+    box.text = "Файл записан в UTF-8, а терминал читает Windows-1251: без перекодировки "
+               "русские буквы придут искажёнными.\nПерекодировать файл в Windows-1251?";
+    box.detail = "Да — перекодировать и отправить; Нет — отправить как есть; Отмена — ничего не отправлять.";
+    box.buttons = ui::Buttons::YesNoCancel;
+    box.icon = ui::Icon::Question;
+    switch (ui.messageBox(box)) {
+        case ui::Answer::Yes: return link::Utf8LookupChoice::Convert;
+        case ui::Answer::No: return link::Utf8LookupChoice::SendAsIs;
+        default: return link::Utf8LookupChoice::Stop;
+    }
+}
+
 }  // namespace
 
 void LookupCsvDialog::init(ui::Dialog& d) {
@@ -42,11 +60,20 @@ void LookupCsvDialog::init(ui::Dialog& d) {
     for (int k = kLookupCount - 1; k >= 0; --k)
         if (layoutProblems(lookupLayout(project_.lookups[k])).empty()) first = k;
     d.select(kIdCsvLookupList, first);
+    d.check(kIdCsvHeaderCheck, preview_.header);
+    showLineCount(d);
+}
+
+void LookupCsvDialog::showLineCount(ui::Dialog& d) {
+    const int lines = std::max(0, preview_.rows - (d.checked(kIdCsvHeaderCheck) ? 1 : 0));
+    d.setText(kIdCsvLineCount, utf8ToCp1251("Будет отправлено строк: " + std::to_string(lines)));
 }
 
 void LookupCsvDialog::command(ui::Dialog& d, const ui::Notification& n) {
-    if (n.id == kIdCsvHeaderCheck && n.code == ui::Notify::Clicked)
+    if (n.id == kIdCsvHeaderCheck && n.code == ui::Notify::Clicked) {
         d.check(kIdCsvHeaderCheck, !d.checked(kIdCsvHeaderCheck));
+        showLineCount(d);
+    }
 }
 
 void LookupCsvDialog::ok(ui::Dialog& d) {
@@ -64,7 +91,7 @@ bool isCsvPath(const std::string& path) {
 
 link::LookupFileUse lookupFileUse(ui::Services& ui, const Project& p, const std::string& path) {
     using Action = link::LookupFileUse::Action;
-    if (!isCsvPath(path)) return {};
+    if (!isCsvPath(path)) return link::utf8LookupFileUse(ui, platform::openLookupFile, path, [&ui] { return askUtf8(ui); });
     std::ifstream in(utf8Path(path), std::ios::binary);
     std::ostringstream text;
     if (in) text << in.rdbuf();
@@ -78,7 +105,11 @@ link::LookupFileUse lookupFileUse(ui::Services& ui, const Project& p, const std:
         return {Action::Stop, {}};
     }
 
-    LookupCsvDialog handler(p);
+    int firstColumns = 0;
+    for (int k = kLookupCount - 1; k >= 0; --k)
+        if (const auto layout = lookupLayout(p.lookups[k]); layoutProblems(layout).empty())
+            firstColumns = static_cast<int>(layout.fields.size());
+    LookupCsvDialog handler(p, previewCsv(text.str(), firstColumns));
     ui::Dialog d(ui::dialogTemplate("LOOKUPCSVDLG"), handler);
     if (ui.runDialog(d) != ui::kIdOk) return {Action::Stop, {}};
 

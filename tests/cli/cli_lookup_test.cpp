@@ -61,6 +61,26 @@ TEST_F(CliLookup, ImportWritesTheLookupFile) {
     EXPECT_EQ("a;b\r\n", slurp(at("out.TXT")));
 }
 
+// A spreadsheet on a Russian PC saves "CSV" in Windows-1251: read as such, it
+// gives the lookup file of its UTF-8 twin; a file that is neither says so once.
+TEST_F(CliLookup, AWindows1251ExportGivesTheFileOfItsUtf8Twin) {
+    const std::string utf8 = "Код;Имя\nA1;\"Хлеб\"\n22;Чай\n";
+    put("utf8.csv", utf8);
+    put("cp1251.csv", "\xCA\xEE\xE4;\xC8\xEC\xFF\nA1;\"\xD5\xEB\xE5\xE1\"\n22;\xD7\xE0\xE9\n");
+    const std::string to = " --project " + at("p.TGP") + " --lookup 1 --skip-header -o ";
+    ASSERT_EQ(0, cli("lookup-import " + at("utf8.csv") + to + at("a.TXT")).status);
+    const CliRun r = cli("lookup-import " + at("cp1251.csv") + to + at("b.TXT"));
+    EXPECT_EQ(0, r.status) << r.out;
+    EXPECT_NE(std::string::npos, r.out.find("read as Windows-1251")) << r.out;
+    EXPECT_EQ(slurp(at("a.TXT")), slurp(at("b.TXT")));
+
+    put("utf16.csv", std::string("\xFF\xFE" "1\0;\0" "2\0", 8));
+    const CliRun neither = cli("lookup-import " + at("utf16.csv") + to + at("c.TXT"));
+    EXPECT_EQ(1, neither.status);
+    EXPECT_NE(std::string::npos, neither.out.find("neither UTF-8 nor Windows-1251")) << neither.out;
+    EXPECT_EQ(std::string::npos, neither.out.find("is not UTF-8")) << neither.out;
+}
+
 TEST_F(CliLookup, RefusalsListEveryProblemAndWriteNothing) {
     put("in.csv", "a,b\ntoolong,b\na,b,c\n");
     const CliRun r = cli("lookup-import " + at("in.csv") + " --project " + at("p.TGP") +

@@ -41,33 +41,6 @@ const CheckBit kChecks[] = {
     {122, "Штрихкод с инверсией", 11, 4}, {123, "Telepen", 2, 2},
 };
 
-TEST(BarcodeTemplate, PageControlsHaveTheirIdsKindsAndTexts) {
-    const ui::DialogTemplate& t = ui::dialogTemplate("BARCODESETTINGDLG");
-    EXPECT_EQ(cp("Штриховой код"), t.caption);
-    EXPECT_EQ(420, t.width);
-    EXPECT_EQ(250, t.height);
-    using K = ui::ControlKind;
-    for (const CheckBit& c : kChecks) {
-        const ui::ControlTemplate* ct = t.control(c.id);
-        ASSERT_NE(nullptr, ct) << c.id;
-        EXPECT_EQ(K::CheckBox, ct->kind) << c.id;
-        EXPECT_FALSE(ct->has(ui::kStyleAuto)) << c.id;  // the page flips them
-        EXPECT_EQ(cp(c.text), ct->text) << c.id;
-    }
-    for (const int id : {201, 202, 203, 204, 205, 206, 207, 208, 209, 213, 216, 219, 223}) {
-        const ui::ControlTemplate* ct = t.control(id);
-        ASSERT_NE(nullptr, ct) << id;
-        EXPECT_EQ(K::Button, ct->kind) << id;
-        EXPECT_EQ(cp("Параметры..."), ct->text) << id;
-    }
-    ASSERT_NE(nullptr, t.control(kReset));
-    EXPECT_EQ(cp("Сброс"), t.control(kReset)->text);
-    EXPECT_EQ(K::Edit, t.control(kTimeout)->kind);
-    EXPECT_EQ(K::DropDownList, t.control(kScanMode)->kind);
-    EXPECT_EQ(K::DropDownList, t.control(kRedundancy)->kind);
-    EXPECT_EQ(nullptr, t.control(112));
-}
-
 class BarcodePageTest : public ::testing::Test {
 protected:
     void open() {

@@ -20,38 +20,6 @@ constexpr int kLookupChoice = 690, kRecLen = 509, kFieldCount = 601, kNotFound =
 constexpr int kFixed = 311, kSeparated = 312, kSeparator = 519, kUpload = 101, kHeader = 401;
 constexpr int kReset = 201, kOffset = 501, kLength = 511, kKey = 301;
 
-TEST(LookupTemplate, ControlsHaveTheirIdsKindsAndTexts) {
-    const ui::DialogTemplate& t = ui::dialogTemplate("LOOKUPDLG");
-    EXPECT_EQ(cp("База Данных"), t.caption);
-    EXPECT_EQ(420, t.width);
-    EXPECT_EQ(250, t.height);
-    using K = ui::ControlKind;
-    testing::expectControls(t, {
-        {kLookupChoice, K::DropDownList, ""},
-        {kRecLen, K::Edit, ""},
-        {kFieldCount, K::DropDownList, ""},
-        {kFixed, K::RadioButton, "Фиксированная длина"},
-        {kSeparated, K::RadioButton, "Разделитель"},
-        {kSeparator, K::Edit, ""},
-        {kUpload, K::CheckBox, "Можно ли выгрузить базу данных"},
-        {kNotFound, K::DropDownList, ""},
-        {kHeader, K::Label, "   Length"},
-        {kReset, K::Button, "Сброс"},
-    });
-    for (int i = 0; i < kLookupFields; ++i) {
-        for (const int id : {kOffset + i, kLength + i}) {
-            ASSERT_NE(nullptr, t.control(id));
-            EXPECT_EQ(K::Edit, t.control(id)->kind) << id;
-        }
-        ASSERT_NE(nullptr, t.control(kKey + i));
-        EXPECT_EQ(K::RadioButton, t.control(kKey + i)->kind);
-        EXPECT_FALSE(t.control(kKey + i)->style & ui::kStyleAuto);
-    }
-    testing::expectLabels(t, {"Имя :", "Длина записи :", "Кол-во полей :", "Свойства поля",
-                              "(ASCII)", "Если не найдено в базе данных :", "Поле", "#1", "#8",
-                              "Смещение", "Ключевое поле"});
-}
-
 LookupDef separated(u8 separator, u8 count, std::initializer_list<u8> lengths) {
     LookupDef l{};
     resetLookup(l);

@@ -20,34 +20,6 @@ constexpr int kMenuChoice = 690, kFont = 691, kEscTarget = 692, kTitleOn = 101, 
 constexpr int kSaveItem = 103, kSendOn = 104, kSeparateFiles = 105, kReset = 201;
 constexpr int kItemText = 501, kTitle = 591, kItemTarget = 601;
 
-TEST(MenuTemplate, ControlsHaveTheirIdsKindsAndTexts) {
-    const ui::DialogTemplate& t = ui::dialogTemplate("MENUDLG");
-    EXPECT_EQ(cp("Меню"), t.caption);
-    EXPECT_EQ(420, t.width);
-    EXPECT_EQ(250, t.height);
-    using K = ui::ControlKind;
-    testing::expectControls(t, {
-        {kMenuChoice, K::DropDownList, ""},
-        {kFont, K::DropDownList, ""},
-        {kEscTarget, K::DropDownList, ""},
-        {kTitleOn, K::CheckBox, "Заголовок меню :"},
-        {kTitle, K::Edit, ""},
-        {kSaveTitle, K::CheckBox, "Сохранять заголовок"},
-        {kSaveItem, K::CheckBox, "Сохранять пункт меню"},
-        {kSendOn, K::CheckBox, "Послать далее"},
-        {kSeparateFiles, K::CheckBox, "Сохранять собранные данные из разных форм в разные файлы"},
-        {kReset, K::Button, "Сброс"},
-    });
-    for (int k = 0; k < kMenuItems; ++k) {
-        ASSERT_NE(nullptr, t.control(kItemText + k));
-        EXPECT_EQ(K::Edit, t.control(kItemText + k)->kind);
-        ASSERT_NE(nullptr, t.control(kItemTarget + k));
-        EXPECT_EQ(K::DropDownList, t.control(kItemTarget + k)->kind);
-    }
-    testing::expectLabels(t, {"Имя :", "Шрифт :", "По Esc :", "Данные", "Строка №", "#1", "#10",
-                              "Имя пункта", "Следующий :"});
-}
-
 class MenuPageTest : public ::testing::Test {
 protected:
     void open() {

@@ -22,48 +22,6 @@ using ui::ControlKind;
 constexpr int kBigFont = 101, kImport = 201, kDefaults = 202, kDefaultText = 411;
 constexpr int kCode = 501, kChar = 503, kRow = 511, kCount = 601, kGroups = 610, kStart = 690;
 
-TEST(StartupTemplate, PageHoldsItsControls) {
-    const ui::DialogTemplate& t = ui::dialogTemplate("STARTUPDLG");
-    EXPECT_EQ(cp("Начало работы"), t.caption);
-    struct Row {
-        int id;
-        ControlKind kind;
-        const char* text;
-    };
-    const Row rows[] = {
-        {690, ControlKind::DropDownList, nullptr},
-        {601, ControlKind::DropDownList, nullptr},
-        {501, ControlKind::Edit, nullptr},
-        {502, ControlKind::Edit, nullptr},
-        {503, ControlKind::Edit, nullptr},
-        {504, ControlKind::Edit, nullptr},
-        {101, ControlKind::CheckBox, "Использовать большой шрифт для всех подсказок"},
-        {201, ControlKind::Button, "Импортировать надписи"},
-        {202, ControlKind::Button, "Отмена"},
-        {610, ControlKind::DropDownList, nullptr},
-    };
-    for (const Row& r : rows) {
-        const ui::ControlTemplate* c = t.control(r.id);
-        ASSERT_NE(nullptr, c) << r.id;
-        EXPECT_EQ(r.kind, c->kind) << r.id;
-        if (r.text) {
-            EXPECT_EQ(cp(r.text), c->text) << r.id;
-        }
-    }
-    for (int r = 0; r < 8; ++r) {
-        ASSERT_NE(nullptr, t.control(kDefaultText + r));
-        EXPECT_EQ(ControlKind::Label, t.control(kDefaultText + r)->kind);
-        ASSERT_NE(nullptr, t.control(kRow + r));
-        EXPECT_EQ(ControlKind::Edit, t.control(kRow + r)->kind);
-    }
-    for (const char* label : {"Начинать с :", "Кол-во разделителей :", "ASCII :", "Текст :",
-                              "Переопределить надписи :"}) {
-        bool found = false;
-        for (const auto& c : t.controls) found = found || c.text == cp(label);
-        EXPECT_TRUE(found) << label;
-    }
-}
-
 class StartupPageTest : public ::testing::Test {
 protected:
     void open() {

@@ -64,13 +64,15 @@ public:
         input_.pop_front();
         return b;
     }
-    void write(std::span<const std::uint8_t> bytes) override {
+    std::size_t write(std::span<const std::uint8_t> bytes) override {
         const std::string unit(bytes.begin(), bytes.end());
         written += unit;
         ++writes;
         if (terminal)
             for (char c : terminal(unit)) input_.push_back(c);
+        return bytes.size();
     }
+    bool drainOutput() override { return open_; }
     void purgeInput() override { input_.clear(); }
     void close() override { open_ = false; }
 

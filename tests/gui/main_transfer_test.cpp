@@ -119,15 +119,17 @@ TEST(MainTransferTest, UploadWritesTheRecordsAndOffersTheViewer) {
 }
 
 // Yes to the viewer when none can be started: the operator is told where
-// the data are and may have their folder opened.
-TEST(MainTransferTest, AViewerThatCannotStartIsReportedWithThePathAndTheFolderOffered) {
+// the data are, and the failed opener is not tried again for their folder
+// (whether a folder is offered depends on this machine's file manager; the
+// offer is answered No).
+TEST(MainTransferTest, AViewerThatCannotStartIsReportedWithThePath) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("DATA.TXT"));
     DesktopFixture f;
     ModalDriver driver(&f.window());
     driver.fileToChoose = path;
-    driver.answers = {QMessageBox::Yes, QMessageBox::Yes};
+    driver.answers = {QMessageBox::Yes};
     std::vector<std::string> launched;
     f.desktop.services().setViewerLauncher([&](const std::string& p) {
         launched.push_back(p);
@@ -141,10 +143,8 @@ TEST(MainTransferTest, AViewerThatCannotStartIsReportedWithThePathAndTheFolderOf
     EXPECT_EQ(boxes[1].title, QStringLiteral("Upload Data"));
     EXPECT_EQ(boxes[1].icon, QMessageBox::Warning);
     EXPECT_TRUE(boxes[1].text.contains(path)) << boxes[1].text.toStdString();
-    EXPECT_TRUE(boxes[1].text.endsWith(QStringLiteral("Open the folder that holds the file?")));
-    ASSERT_EQ(launched.size(), 2u);
+    ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(QString::fromStdString(launched[0]), path);
-    EXPECT_EQ(QString::fromStdString(launched[1]), dir.path());
 }
 
 }  // namespace

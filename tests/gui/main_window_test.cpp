@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
+#include <functional>
 
 #include "gui/command_menu.h"
 #include "main_fakes.h"
@@ -171,48 +172,25 @@ TEST(MainWindowTest, AChosenMenuItemRunsItsCommand) {
     EXPECT_EQ(driver.seen[0].title, QStringLiteral("Генератор приложений для DTR4610"));
 }
 
-// Texts and identifiers as the menu shows them; "-" is a separator, a
-// trailing ">" a submenu whose items follow indented.
+// The Qt menu is the shell's, item for item (tests/shell checks the items).
 TEST(MainWindowTest, CommandMenuCarriesTheExactItems) {
-    const char* expected[] = {
-        "1010 Новая задача\tCtrl+N",
-        "1020 Открыть задачу\tCtrl+O",
-        "1030 Сохранить задачу\tCtrl+S",
-        "1040 Сохранить как...",
-        "-",
-        "2100 Настройка COM порта",
-        "2000 Редактировать\tCtrl+E",
-        "-",
-        "> Загрузить задачу",
-        "  3021 Via &Cradle-IR...",
-        "  3020 Via &Direct-RS232 or IrDA...",
-        "> Загрузить базу данных",
-        "  3041 Via &Cradle-IR...",
-        "  3040 Via &Direct-RS232 or IrDA...",
-        "> Получить данные",
-        "  3031 Via &Cradle-IR...",
-        "  3030 Via &Direct-RS232 or IrDA...",
-        "-",
-        "9030 О программе",
-        "1090 Выход\tAlt+F4",
-    };
     QMenu menu;
     fillCommandMenu(menu);
-    QStringList got;
-    for (QAction* a : menu.actions()) {
-        if (a->isSeparator()) {
-            got << QStringLiteral("-");
-        } else if (a->menu()) {
-            got << QStringLiteral("> ") + a->text();
-            for (QAction* sub : a->menu()->actions())
-                got << QStringLiteral("  %1 %2").arg(commandOf(sub)).arg(sub->text());
-        } else {
-            got << QStringLiteral("%1 %2").arg(commandOf(a)).arg(a->text());
+    const std::function<void(QMenu&, const std::vector<shell::MenuEntry>&)> same = [&](QMenu& m, const auto& entries) {
+        const QList<QAction*> actions = m.actions();
+        ASSERT_EQ(actions.size(), qsizetype(entries.size()));
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            QAction* a = actions[qsizetype(i)];
+            const shell::MenuEntry& e = entries[i];
+            EXPECT_EQ(a->isSeparator(), e.kind == shell::MenuEntry::Kind::Separator) << i;
+            if (a->isSeparator()) continue;
+            EXPECT_EQ(a->text(), QString::fromUtf8(e.text));
+            EXPECT_EQ(commandOf(a), e.command);
+            EXPECT_EQ(a->menu() != nullptr, e.kind == shell::MenuEntry::Kind::Submenu);
+            if (a->menu()) same(*a->menu(), e.items);
         }
-    }
-    QStringList want;
-    for (const char* e : expected) want << QString::fromUtf8(e);
-    EXPECT_EQ(got, want);
+    };
+    same(menu, shell::commandMenuEntries());
 
     menu.adjustSize();
     menu.grab().save(screenshotPath(QStringLiteral("command_menu.png")));

@@ -6,9 +6,12 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <cctype>
 #include <fstream>
+#include <sstream>
 
 #include "processes.h"
+#include "project/text.h"
 
 namespace appgen::e2e {
 namespace {
@@ -169,7 +172,7 @@ std::string lookupOnTheWire(const std::vector<std::string>& lines) {
 TEST_F(LinkEndToEnd, LookupFileArrivesLineByLine) {
     // 13 * 0xFF + 0x1A sums to 0x0D0D: both checksum bytes go as 0x0E.
     const std::string crSum = std::string(13, '\xff') + "\x1a";
-    const std::vector<std::string> lines = {"00012;Молоко;1.20", "", crSum, "last line"};
+    const std::vector<std::string> lines = {utf8ToCp1251("00012;Молоко;1.20"), "", crSum, "last line"};
     const std::string file = write("lookup.TXT", lines[0] + "\r\n\r\n" + lines[2] + "\r\n" + lines[3]);
     EmulatorProcess em({"--mode", "lookup", "--lookup-out", at("got.TXT"), "--capture", at("wire.bin")});
     const Finished r = runCli({"download-lookup", file, "--port", em.slave()});
@@ -177,6 +180,43 @@ TEST_F(LinkEndToEnd, LookupFileArrivesLineByLine) {
     EXPECT_TRUE(has(r.output, "Download: Downloaded completely!\n"));
     EXPECT_EQ(lookupOnTheWire(lines), slurp(at("wire.bin")));
     EXPECT_EQ(lines[0] + "\r\n\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n", slurp(at("got.TXT")));
+}
+
+// The terminal reads Windows-1251: a file in UTF-8 is refused unless told,
+// converted on request into exactly the frames of its Windows-1251 twin, and
+// refused with its line and column when a character has no code there.
+TEST_F(LinkEndToEnd, Utf8LookupFiles) {
+    const std::string text = "00012;Молоко;1.20\r\n\r\nЧай\nlast";
+    const std::string utf8 = write("utf8.TXT", text);
+    const std::string twin = write("twin.TXT", utf8ToCp1251(text));
+    auto send = [&](const std::string& file, const std::vector<std::string>& extra) {
+        fs::remove(at("wire.bin"));
+        EmulatorProcess em({"--mode", "lookup", "--lookup-out", at("got.TXT"), "--capture", at("wire.bin")});
+        return runCli(join({"download-lookup", file, "--port", em.slave()}, extra));
+    };
+
+    const Finished refused = send(utf8, {});
+    EXPECT_EQ(1, refused.status) << refused.output;
+    EXPECT_TRUE(has(refused.output, "Error: The file is in UTF-8")) << refused.output;
+    EXPECT_TRUE(has(refused.output, "--encoding utf-8")) << refused.output;
+    EXPECT_EQ("", slurp(at("wire.bin")));
+
+    ASSERT_EQ(0, send(twin, {}).status);
+    const std::string twinWire = slurp(at("wire.bin"));
+    const Finished converted = send(utf8, {"--encoding", "utf-8"});
+    EXPECT_EQ(0, converted.status) << converted.output;
+    EXPECT_EQ(twinWire, slurp(at("wire.bin")));
+    EXPECT_TRUE(has(twinWire, "\xD7\xE0\xE9"));  // "Чай" as the terminal reads it
+
+    const Finished asIs = send(utf8, {"--encoding", "windows-1251"});
+    EXPECT_EQ(0, asIs.status) << asIs.output;
+    EXPECT_TRUE(has(slurp(at("wire.bin")), "Чай"));
+
+    const Finished noCode = send(write("mark.TXT", "ok\r\nЯ✓\r\n"), {"--encoding", "utf-8"});
+    EXPECT_EQ(1, noCode.status) << noCode.output;
+    EXPECT_TRUE(has(noCode.output, "line 2, column 2: \"✓\" (U+2713) has no Windows-1251 code"))
+        << noCode.output;
+    EXPECT_EQ("", slurp(at("wire.bin")));
 }
 
 TEST_F(LinkEndToEnd, ALookupLineTooLongIsRefusedBeforeAnythingIsSent) {
@@ -218,6 +258,58 @@ TEST_F(LinkEndToEnd, UploadWritesOneRecordALine) {
     EXPECT_TRUE(has(log, "record 1 repeated, answered ACK")) << log;
     EXPECT_TRUE(has(log, "record 2 answered NAK")) << log;
     EXPECT_TRUE(has(log, "record 3 answered NAK")) << log;
+}
+
+// --trace appends every byte both ways, one line a chunk: milliseconds since
+// the open, the direction, hex, and the same bytes as text.
+TEST_F(LinkEndToEnd, TraceHoldsEveryByteBothWays) {
+    write("records.txt", "r1\nr2\n");
+    const std::string trace = write("trace.txt", "an earlier trace\n");
+    EmulatorProcess em({"--mode", "upload", "--records", at("records.txt")});
+    const Finished r = runCli({"upload", at("out.TXT"), "--port", em.slave(), "--trace", trace});
+    ASSERT_EQ(0, r.status) << r.output;
+
+    std::ifstream in(trace);
+    std::string line, out, got, notes;
+    unsigned long last = 0;
+    int replies = 0;
+    ASSERT_TRUE(std::getline(in, line));
+    EXPECT_EQ("an earlier trace", line);
+    while (std::getline(in, line)) {
+        if (line[0] == '#') continue;
+        std::istringstream words(line);
+        unsigned long ms = 0;
+        std::string dir;
+        ASSERT_TRUE(words >> ms >> dir) << line;
+        EXPECT_GE(ms, last) << line;
+        last = ms;
+        if (dir == "--") {
+            notes += line.substr(14) + "\n";
+            continue;
+        }
+        ASSERT_TRUE(dir == "out" || dir == "in") << line;
+        // Up to 16 bytes in hex from column 13, then the same bytes as text.
+        std::istringstream hex(line.substr(13, 48));
+        std::string bytes;
+        for (unsigned b = 0; hex >> std::hex >> b;) bytes.push_back(static_cast<char>(b));
+        const std::string text = line.substr(63);
+        ASSERT_EQ(bytes.size(), text.size()) << line;
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            EXPECT_EQ(std::isprint(static_cast<unsigned char>(bytes[i])) ? bytes[i] : '.', text[i]) << line;
+        (dir == "out" ? out : got) += bytes;
+        replies += dir == "in" && bytes.back() == '\r' && bytes != "OVER\r";
+    }
+    EXPECT_EQ("READ\rACK\rACK\r", out);
+    EXPECT_EQ(0u, got.find("ACK\r")) << got;
+    EXPECT_EQ(got.size() - 5, got.find("OVER\r")) << got;
+    EXPECT_EQ(3, replies) << "a line for ACK and each record";
+    EXPECT_TRUE(has(notes, "open " + em.slave() + "\n")) << notes;
+    EXPECT_TRUE(has(notes, "line 115200 8N1, DTR off, RTS off\n")) << notes;
+    EXPECT_TRUE(has(notes, "close\n")) << notes;
+
+    const Finished nowhere = runCli({"upload", at("out.TXT"), "--port", em.slave(), "--trace", at("no/dir/t")});
+    EXPECT_EQ(1, nowhere.status);
+    EXPECT_TRUE(has(nowhere.output, "--trace: cannot write " + at("no/dir/t") + ": No such file")) << nowhere.output;
 }
 
 TEST_F(LinkEndToEnd, UploadFirstRecordNumberedNineIsTakenAsARepeat) {

@@ -71,8 +71,13 @@ void FakePort::goDown(LineStatus s, std::string reason) {
     lostReason_ = std::move(reason);
 }
 
+LineStatus FakePort::status() const {
+    if (status_ == LineStatus::Up && stopAt && clock_.time() >= *stopAt) return LineStatus::Stopped;
+    return status_;
+}
+
 std::optional<std::uint8_t> FakePort::readByte(Tick waitMs) {
-    if (status_ != LineStatus::Up) {
+    if (status() != LineStatus::Up) {
         ++readsWhileDown;
         return std::nullopt;
     }
@@ -86,12 +91,24 @@ std::optional<std::uint8_t> FakePort::readByte(Tick waitMs) {
     return std::nullopt;
 }
 
-void FakePort::write(std::span<const std::uint8_t> bytes) {
+std::size_t FakePort::write(std::span<const std::uint8_t> bytes) {
     PortEvent e{PortEvent::Kind::Write};
     e.bytes.assign(bytes.begin(), bytes.end());
     e.line = applied_;
     record(e);
-    if (open_ && status_ == LineStatus::Up && onWrite) onWrite(*this, e.bytes);
+    if (!open_ || status() != LineStatus::Up) return 0;
+    if (holdOutput) {
+        clock_.sleepFor(timeouts_.writeTotalMultiplier * static_cast<Tick>(bytes.size()) +
+                        timeouts_.writeTotalConstant);
+        return 0;
+    }
+    if (onWrite) onWrite(*this, e.bytes);
+    return bytes.size();
+}
+
+bool FakePort::drainOutput() {
+    record({PortEvent::Kind::Drain});
+    return open_ && status() == LineStatus::Up;
 }
 
 void FakePort::purgeInput() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,7 @@ private:
 };
 
 struct PortEvent {
-    enum class Kind { Open, Close, Queues, Apply, Timeouts, Write, Purge } kind;
+    enum class Kind { Open, Close, Queues, Apply, Timeouts, Write, Drain, Purge } kind;
     std::uint64_t at = 0;   // virtual time
     LineSettings line{};    // Apply: what was applied; Write: the line as last applied
     PortTimeouts timeouts{};
@@ -59,6 +60,12 @@ public:
     bool failOpen = false;
     std::string openDetail = "cannot open port: no such device";
     bool failApply = false;
+    // The port's output is held: a write takes none of its bytes and lasts
+    // its write time-outs.
+    bool holdOutput = false;
+    // A stop (Ctrl-C) at this virtual time: status() says Stopped from then
+    // on, whether or not anyone reads.
+    std::optional<std::uint64_t> stopAt;
 
     std::vector<PortEvent> events;
     std::vector<Bytes> writes() const;
@@ -73,10 +80,11 @@ public:
     PortTimeouts timeouts() const override { return timeouts_; }
     bool setTimeouts(const PortTimeouts& t) override;
     std::optional<std::uint8_t> readByte(Tick waitMs) override;
-    void write(std::span<const std::uint8_t> bytes) override;
+    std::size_t write(std::span<const std::uint8_t> bytes) override;
+    bool drainOutput() override;
     void purgeInput() override;
     void close() override;
-    LineStatus status() const override { return status_; }
+    LineStatus status() const override;
     std::string lostReason() const override { return lostReason_; }
 
     // The line goes down now (a hang-up, a stop): reads and writes return at

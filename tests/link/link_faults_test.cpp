@@ -166,6 +166,38 @@ TEST(DownloadFaults, AStopAsksNothingMore) {
     EXPECT_FALSE(h.port.isOpen());
 }
 
+// A port whose output is held (a stuck adapter) ends the attempt with a word
+// once a write's time-outs pass, rather than waiting for answers to bytes
+// that never left.
+TEST(PortFaults, HeldOutputEndsTheAttemptAndIsTold) {
+    const std::string held = "Error: The COM port did not send the data in time.";
+    {
+        LinkHarness h;
+        h.port.holdOutput = true;
+        const auto image = [] { return Bytes(kImageBytes, 0x11); };
+        EXPECT_EQ(kDownloadFailed, downloadProgram(h.link, {"COM1", 0}, false, image));
+        EXPECT_EQ((std::vector<std::string>{held, "Error: Failed to download, would you like to retry?"}),
+                  h.boxes());
+        EXPECT_EQ(0u, h.ui.requests[0].detail.find("COM1, 115200 bit/s: 0 of 7 bytes went out within 85 ms."));
+        EXPECT_EQ(1u, h.port.writes().size());
+        EXPECT_EQ(85u, h.clock.elapsed());
+    }
+    {
+        LinkHarness h;
+        MemoryRecords out(h.port);
+        Terminal t;
+        t.onRecord = [](FakePort& p, int n) { p.holdOutput = n == 2; };
+        t.attach(h.port);
+        h.ui.queueFile("out.TXT");
+        const UploadOutcome r = upload(h.link, {"COM1", 0}, false, out);
+        EXPECT_EQ(kUploadPortHeld, r.result);
+        EXPECT_EQ(3, r.records);  // the third was stored before its answer was held
+        EXPECT_EQ(held, h.boxes().at(0));
+        EXPECT_EQ(1, out.finished);
+        EXPECT_FALSE(h.port.isOpen());
+    }
+}
+
 class RecordFile : public ::testing::Test {
 protected:
     void SetUp() override {

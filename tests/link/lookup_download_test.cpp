@@ -79,6 +79,17 @@ TEST_F(LookupDownload, AFilterSendsItsLinesOrStops) {
     EXPECT_EQ(kDownloadOk, downloadLookup(h.link, {"COM1", 0}, false, platform::openLookupFile, lines));
     EXPECT_EQ((std::vector<Bytes>{{'A', 'B', 0x00, 0x83, 0x0D}, {0x00, 0x00, 0x0D}, kOver}), frames());
 
+    LinkHarness converted;
+    converted.ui.queueFile(path);
+    ReplyScript acks;
+    acks.attach(converted.port);
+    auto bytes = [](const std::string&) {
+        return LookupFileUse{LookupFileUse::Action::SendBytes, {}, "AB\r\n\r\n"};
+    };
+    EXPECT_EQ(kDownloadOk, downloadLookup(converted.link, {"COM1", 0}, false, platform::openLookupFile, bytes));
+    const auto w = converted.port.writes();
+    EXPECT_EQ(frames(), std::vector<Bytes>(w.begin() + 1, w.end())) << "bytes go as a file of them";
+
     LinkHarness stopped;
     stopped.ui.queueFile(path);
     auto stop = [](const std::string&) { return LookupFileUse{LookupFileUse::Action::Stop, {}}; };
@@ -115,11 +126,12 @@ TEST_F(LookupDownload, FileDialogAsksForLookupFilesAndRemembersTheName) {
     ASSERT_EQ(2u, h.ui.fileRequests.size());
     const auto& r = h.ui.fileRequests[0];
     EXPECT_EQ(ui::FileDialogRequest::Kind::Open, r.kind);
-    ASSERT_EQ(2u, r.filters.size());
+    ASSERT_EQ(3u, r.filters.size());
     EXPECT_EQ("Lookup data files {*.TXT}", r.filters[0].description);
     EXPECT_EQ("*.TXT", r.filters[0].pattern);
     EXPECT_EQ("All files {*.*}", r.filters[1].description);
     EXPECT_EQ("*.*", r.filters[1].pattern);
+    EXPECT_EQ("*.csv", r.filters[2].pattern);
     EXPECT_EQ(0, r.filterIndex);
     EXPECT_EQ("TXT", r.defaultExtension);
     EXPECT_EQ("", r.initialName);

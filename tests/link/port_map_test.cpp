@@ -2,6 +2,7 @@
 // file as the dialog and `appgen-cli ports` edit it.
 #include <gtest/gtest.h>
 
+#include <pty.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -180,6 +181,34 @@ TEST_F(PortMapFile, CliListsSetsAndUnsets) {
     EXPECT_EQ(nullptr, platform::readPortMap(path).map.find(2));
     unsetenv("APPGEN_COM4");
     unsetenv("XDG_CONFIG_HOME");
+}
+
+// A COMn on a terminal device that no search finds (a pseudo-terminal, as
+// socat makes) is shown by its path; "not found" is for a path that does not exist.
+TEST_F(PortMapFile, CliShowsATerminalOutsideTheSearchByItsPath) {
+    int master = -1, slave = -1;
+    char name[256] = {};
+    ASSERT_EQ(0, openpty(&master, &slave, name, nullptr, nullptr));
+    setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+    setenv("APPGEN_COM3", name, 1);
+    setenv("APPGEN_COM5", "/dev/null", 1);
+    setenv("APPGEN_COM6", "/dev/ttyNONE9", 1);
+    const auto list = testing::runCli("ports");
+    EXPECT_EQ(0, list.status) << list.out;
+    EXPECT_NE(std::string::npos, list.out.find("COM3  " + std::string(name) + "  (environment, APPGEN_COM3)\n"))
+        << list.out;
+    EXPECT_NE(std::string::npos, list.out.find("  " + std::string(name) + "  <- COM3\n")) << list.out;
+    EXPECT_NE(std::string::npos, list.out.find("COM5  /dev/null  (environment, APPGEN_COM5, not a terminal device)"))
+        << list.out;
+    EXPECT_NE(std::string::npos, list.out.find("COM6  /dev/ttyNONE9  (environment, APPGEN_COM6, not found)"))
+        << list.out;
+    const auto json = testing::runCli("ports --json");
+    EXPECT_NE(std::string::npos, json.out.find("\"device\":\"" + std::string(name) + "\",\"source\":\"environment\","
+                                               "\"found\":\"" + std::string(name) + "\""))
+        << json.out;
+    for (const char* v : {"APPGEN_COM3", "APPGEN_COM5", "APPGEN_COM6", "XDG_CONFIG_HOME"}) unsetenv(v);
+    close(slave);
+    close(master);
 }
 
 }  // namespace

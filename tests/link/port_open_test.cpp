@@ -139,6 +139,9 @@ TEST(CradleSetup, ProbesInOrderAndCommandsAtTheProbedSpeed) {
         EXPECT_EQ(LineMode::Disable, writes[2 + i].line.rts) << i;
         EXPECT_EQ(LineMode::Enable, writes[2 + i].line.dtr) << i;
     }
+    // Each command is on the wire before its pause starts.
+    for (std::size_t i = 0; i < h.port.events.size(); ++i)
+        if (h.port.events[i].kind == Kind::Write) EXPECT_EQ(Kind::Drain, h.port.events.at(i + 1).kind) << i;
     // Then the transfer runs at the configured speed with both lines on.
     const LineSettings& l = h.port.applied();
     EXPECT_EQ(38400u, l.baudRate);
@@ -274,6 +277,39 @@ TEST(CradleSetup, CancelEndsItBetweenSteps) {
         EXPECT_LE(h.clock.elapsed(), pressed + 100);
         EXPECT_EQ(2u, h.eventsOf(ui::RecordedEvent::Kind::Connecting).size());
         EXPECT_EQ(LineMode::Enable, h.state.line.rts);
+    }
+}
+
+// Ctrl-C (a stop) at any moment of the set-up ends it within 100 ms, not
+// after the probing: nothing more is written and the stop is told.
+TEST(CradleSetup, AStopEndsItWithinAHundredMilliseconds) {
+    struct Case {
+        const char* what;
+        bool upload;
+        std::uint32_t cradleSpeed;  // 0: a silent cradle
+        std::uint64_t stopAt;       // ms after the open
+    };
+    const Case cases[] = {
+        {"download, in the first wait", false, 0, 30},
+        {"download, listening for the echo", false, 0, 250},
+        {"upload, probing the fourth speed", true, 0, 1399},
+        {"download, between the commands", false, 9600, 555},
+        {"upload, in the last wait", true, 9600, 801},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LinkHarness h;
+        if (c.cradleSpeed) cradleAt(h, c.cradleSpeed);
+        h.port.stopAt = testing::VirtualClock::kStart + c.stopAt;
+        const bool opened = c.upload ? openForUpload(h.link, {"COM1", 0}, true)
+                                     : openForDownload(h.link, {"COM1", 0}, true) == kOpened;
+        EXPECT_FALSE(opened);
+        EXPECT_LE(h.clock.elapsed(), c.stopAt + 100);
+        for (const auto& w : h.port.eventsOf(Kind::Write)) EXPECT_LT(w.at, *h.port.stopAt);
+        EXPECT_EQ((std::vector<std::string>{std::string(c.upload ? "Upload Data" : "Error") +
+                                            ": The transfer was stopped."}),
+                  h.boxes());
+        EXPECT_FALSE(h.port.isOpen());
     }
 }
 

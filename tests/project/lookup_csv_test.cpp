@@ -5,6 +5,7 @@
 #include "project/csv_table.h"
 #include "project/lookup_check.h"
 #include "project/lookup_csv.h"
+#include "project/lookup_encoding.h"
 #include "project/text.h"
 
 namespace appgen {
@@ -132,6 +133,54 @@ TEST(LookupImport, RefusesTheWholeFileListingEveryProblem) {
     LookupDef broken = fixedLookup();
     broken.fieldLen[1] = 6;  // reaches past the 12-byte record
     EXPECT_FALSE(importCsvLookup("a,b\n", broken, {}).layoutErrors.empty());
+}
+
+TEST(LookupImport, AWindows1251ExportGivesTheLinesOfItsUtf8Twin) {
+    const std::string utf8 = "Код;Имя;N\n1;Молоко;2\n2;\"Хлеб, белый\";3\n";
+    const LookupDef wide = [] {
+        LookupDef l = separatedLookup();
+        l.fieldLen[1] = 20;
+        return l;
+    }();
+    const LookupImport fromUtf8 = importCsvLookup(utf8, wide, {std::nullopt, true});
+    const LookupImport from1251 = importCsvLookup(cp(utf8.c_str()), wide, {std::nullopt, true});
+    EXPECT_TRUE(from1251.ok()) << (from1251.problems.empty() ? "" : describe(from1251.problems[0]));
+    EXPECT_EQ(2u, fromUtf8.lines.size());
+    EXPECT_EQ(fromUtf8.lines, from1251.lines);
+    EXPECT_EQ("UTF-8", fromUtf8.encoding);
+    EXPECT_EQ("Windows-1251", from1251.encoding);
+
+    // A UTF-16 export is neither: one problem that names both, not one per value.
+    const LookupImport utf16 = importCsvLookup(std::string("\xFF\xFE" "1\0;\0" "2\0", 8), wide, {});
+    ASSERT_EQ(1u, utf16.problems.size());
+    EXPECT_EQ("line 1: the file is neither UTF-8 nor Windows-1251 text (both were tried): "
+              "byte 0x00 at position 4 is not text",
+              describe(utf16.problems[0]));
+}
+
+TEST(LookupEncoding, Utf8FilesAreFoundAndConvertedLineByLine) {
+    struct Case {
+        const char* name;
+        std::string file;
+        bool utf8;
+        std::string converted;  // empty: refused with `refusal`
+        std::string refusal;
+    } cases[] = {
+        {"ASCII goes as it is", "1;Milk\r\n", false, "1;Milk\r\n", ""},
+        {"Windows-1251 is not UTF-8", cp("1;Молоко\r\n"), false, "", "line 1, column 3: byte 0xCC is not UTF-8"},
+        {"line ends kept", "1;Молоко\r\n\r\n2;Хлеб\n3", true, cp("1;Молоко\r\n\r\n2;Хлеб\n3"), ""},
+        {"byte order mark dropped", "\xEF\xBB\xBF" "Чай\r\n", true, cp("Чай\r\n"), ""},
+        {"euro sign has a code", "€5\n", true, "\x88" "5\n", ""},
+        {"no code, lines counted as sent", "a\rb\r\nok\nЯ✓\n", true, "",
+         "line 4, column 2: \"✓\" (U+2713) has no Windows-1251 code"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(c.utf8, isUtf8LookupFile(c.file));
+        const LookupRecoding r = recodeUtf8Lookup(c.file);
+        EXPECT_EQ(c.converted, r.bytes);
+        EXPECT_EQ(c.refusal, r.ok() ? "" : describe(r));
+    }
 }
 
 TEST(LookupCheck, LinesEndAtLfCrLfOrCr) {

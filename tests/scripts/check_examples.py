@@ -3,8 +3,9 @@
 empty folder, must save exactly the bytes of the .TGP kept beside it; one record
 walked through the simulator must come out as the example intends, shaped like
 the lines of its records.txt; the lookup data file must fit lookup 1 of its
-project. With --emulator, the lookup file and the records also go through our
-terminal emulator and must arrive unchanged.
+project; the tables kept beside the records are what `records` makes of them.
+With --emulator, the lookup file and the records also go through our terminal
+emulator and must arrive unchanged.
 
   check_examples.py APPGEN_CLI [--emulator TERMINAL_EMULATOR] [--examples DIR]
 """
@@ -28,13 +29,20 @@ RECORD_ACTION = 19
 PASS_ON = 3  # "передать в след.форму": the only action the simulator builds a record for
 
 EAN = r"\d{8}(?:\d{5})?"
+EAN_FIXED = r"\d{8}(?:\d{5}| {5})"  # EAN-8 codes padded to 13 with spaces
 
 EXAMPLES = [
     {
         "folder": "stock-taking",
         "project": "stock.TGP",
         "lookup": "articles.txt",
-        "record_shape": rf"{EAN};\d{{1,5}};\d\d\.\d\d\.\d{{4}};\d\d:\d\d",
+        "record_shape": rf"{EAN_FIXED};\d{{1,5}};\d\d\.\d\d\.\d{{4}};\d\d:\d\d",
+        # Two terminals' records, and the tables appgen-cli records makes of them.
+        "records": ["records.txt", "records-2.txt"],
+        "tables": [
+            (["records.txt", "records-2.txt"], "table.csv"),
+            (["records.txt", "records-2.txt", "--totals", "Код:", "--quantity", "Кол-во:"], "totals.csv"),
+        ],
         "walks": [
             {
                 "what": "one article counted",
@@ -140,14 +148,29 @@ class Checker:
             self.fail(name, f"the record {walk['record']!r} is not shaped like records.txt")
 
     def records_file(self, ex):
-        path = os.path.join(self.examples, ex["folder"], "records.txt")
-        with open(path, "rb") as f:
-            data = f.read()
-        if not data.endswith(b"\r\n") or b"\n" in data.replace(b"\r\n", b""):
-            self.fail(ex["folder"], "records.txt lines must end with CR LF")
-        for n, line in enumerate(data.split(b"\r\n")[:-1], 1):
-            if not re.fullmatch(ex["record_shape"], line.decode("ascii", "replace")):
-                self.fail(ex["folder"], f"records.txt line {n} is not shaped like the form's records")
+        for name in ex.get("records", ["records.txt"]):
+            path = os.path.join(self.examples, ex["folder"], name)
+            with open(path, "rb") as f:
+                data = f.read()
+            if not data.endswith(b"\r\n") or b"\n" in data.replace(b"\r\n", b""):
+                self.fail(ex["folder"], f"{name} lines must end with CR LF")
+            for n, line in enumerate(data.split(b"\r\n")[:-1], 1):
+                if not re.fullmatch(ex["record_shape"], line.decode("ascii", "replace")):
+                    self.fail(ex["folder"], f"{name} line {n} is not shaped like the form's records")
+
+    def tables(self, ex, work):
+        """Each table kept in the folder is what appgen-cli records makes of its records."""
+        folder = os.path.join(self.examples, ex["folder"])
+        for args, kept in ex.get("tables", []):
+            out = os.path.join(work, kept)
+            r = self.run(["records", ex["project"]] + args + ["-o", out], folder)
+            if r.returncode != 0:
+                self.fail(ex["folder"], f"records for {kept}: exit {r.returncode}: "
+                                        f"{r.stderr.decode(errors='replace')}")
+                continue
+            with open(out, "rb") as f, open(os.path.join(folder, kept), "rb") as g:
+                if f.read() != g.read():
+                    self.fail(ex["folder"], f"appgen-cli records no longer makes {kept}")
 
     def lookup_file(self, ex, kept):
         """Every line of the lookup file: CR LF, Windows-1251, separated as lookup 1
@@ -202,6 +225,7 @@ class Checker:
             for walk in ex["walks"]:
                 self.walk(ex, kept, walk, work)
             self.records_file(ex)
+            self.tables(ex, work)
             if ex["lookup"]:
                 self.lookup_file(ex, kept)
             if self.emulator:
@@ -217,6 +241,8 @@ def main():
     a = parser.parse_args()
     checker = Checker(os.path.abspath(a.cli), a.emulator and os.path.abspath(a.emulator),
                       os.path.abspath(a.examples))
+    if not checker.emulator:
+        print("SKIP the files through the terminal emulator: this build has none")
     for ex in EXAMPLES:
         checker.check(ex)
     for f in checker.failures:

@@ -5,8 +5,12 @@ with NAME.out; NAME.bytes, when present, lists bytes the saved files must hold:
 one check a line, "FILE OFFSET HEXBYTES" (offset decimal). Files in the data/
 folder beside the script (lookup data, older projects) are copied in first.
 
-  run_script_test.py APPGEN_CLI NAME.script
+  run_script_test.py APPGEN_CLI NAME.script [SYSTEM]
 APPGEN_UPDATE_EXPECTED=1 writes NAME.out from this run instead of comparing.
+NAME.SYSTEM.out, when present, is what SYSTEM prints instead (the device a COM
+name opens differs). A script whose first lines hold "# system: NAME" shows
+what only that system does (the port map of Linux); on another SYSTEM it is
+skipped, with exit status 77, which CTest reports as skipped.
 """
 import difflib
 import os
@@ -16,6 +20,18 @@ import sys
 import tempfile
 
 NOW = "2026-03-14T09:26:53"
+SKIPPED = 77
+
+
+def only_system(script):
+    """The system a script is limited to, or None."""
+    with open(script, encoding="utf-8") as f:
+        for line in f:
+            if not line.startswith("#"):
+                return None
+            if line.startswith("# system:"):
+                return line.split(":", 1)[1].strip()
+    return None
 
 
 def check_bytes(spec_path, folder):
@@ -42,6 +58,11 @@ def check_bytes(spec_path, folder):
 
 def main():
     cli, script = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
+    system = sys.argv[3] if len(sys.argv) > 3 else None
+    only = only_system(script)
+    if system and only and only != system:
+        print(f"SKIP: this script shows what only {only} does; this is {system}")
+        return SKIPPED
     base = script[: -len(".script")]
     with tempfile.TemporaryDirectory() as folder:
         data = os.path.join(os.path.dirname(script), "data")
@@ -59,6 +80,8 @@ def main():
             transcript += "# stderr\n" + run.stderr.decode("utf-8", "replace")
         transcript += f"# exit {run.returncode}\n"
         expected_path = base + ".out"
+        if system and os.path.exists(f"{base}.{system}.out"):
+            expected_path = f"{base}.{system}.out"
         if os.environ.get("APPGEN_UPDATE_EXPECTED") == "1":
             with open(expected_path, "w", encoding="utf-8") as f:
                 f.write(transcript)

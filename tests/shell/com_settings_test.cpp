@@ -29,6 +29,10 @@ struct FakePorts : link::PortDirectory {
     std::optional<std::string> mapped(int com) override {
         return map.count(com) ? std::optional(map[com]) : std::nullopt;
     }
+    link::DevicePresence presenceOf(const std::string& name) override {
+        if (name.starts_with("/dev/pts/")) return link::DevicePresence::Terminal;
+        return name == "/dev/null" ? link::DevicePresence::NotTerminal : link::DevicePresence::Missing;
+    }
     link::PortMapSaveResult assign(int com, const std::optional<std::string>& device) override {
         ++writes;
         if (!writable) return {false, "/home/op/.config/appgen/ports.conf", "Read-only file system"};
@@ -68,6 +72,20 @@ TEST(ComSettingsDialog, AnUnlistedDeviceIsShownAndKept) {
     d.userOk();
     EXPECT_EQ(0, h.ports.writes);
     EXPECT_EQ(1, h.settings.comPort);
+}
+
+// A terminal device outside the devices found (a pseudo-terminal, a socat
+// link) is shown by its path; "не найдено" is for a name that leads nowhere.
+TEST(ComSettingsDialog, ATerminalOutsideTheListIsShownByItsPath) {
+    Harness h;
+    h.ports.map[3] = "/dev/pts/4";
+    h.ports.env["COM4"] = "/dev/null";
+    ui::Dialog& d = h.open();
+    d.userSelect(kIdComPortList, 2);
+    EXPECT_EQ("COM3: /dev/pts/4 (из карты портов)", h.shown());
+    EXPECT_EQ("/dev/pts/4", cp1251ToUtf8(d.control(kIdDeviceList)->items.at(2)));
+    d.userSelect(kIdComPortList, 3);
+    EXPECT_EQ("COM4: /dev/null (из переменной APPGEN_COM4, это не последовательный порт)", h.shown());
 }
 
 TEST(ComSettingsDialog, TheOperatorsOwnNameForTheSameDeviceStays) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "project/text.h"
 #include "shell/lookup_csv_download.h"
 #include "ui/headless_services.h"
 
@@ -20,8 +21,10 @@ public:
     int runDialog(ui::Dialog& d) override {
         d.start();
         preselected = d.selection(kIdCsvLookupList);
+        prechecked = d.checked(kIdCsvHeaderCheck);
         if (choose >= 0) d.userSelect(kIdCsvLookupList, choose);
         if (header) d.userClick(kIdCsvHeaderCheck);
+        lineCount = d.text(kIdCsvLineCount);
         if (accept) d.userOk();
         else d.userCancel();
         return d.result();
@@ -30,6 +33,8 @@ public:
     bool header = false;
     bool accept = true;
     int preselected = -2;
+    bool prechecked = false;
+    std::string lineCount;  // Windows-1251, as the dialog holds it
     std::vector<ui::MessageBoxRequest> boxes;
     ui::Answer messageBox(const ui::MessageBoxRequest& r) override {
         boxes.push_back(r);
@@ -63,11 +68,39 @@ protected:
 
 TEST_F(LookupCsv, ConvertsForTheFirstDefinedLookup) {
     put("Код,Имя\nA1,\"Сыр\"\n");
-    ui.header = true;
     const link::LookupFileUse use = lookupFileUse(ui, project, path);
     EXPECT_EQ(1, ui.preselected);
     ASSERT_EQ(Action::SendLines, use.action);
     EXPECT_EQ((std::vector<std::string>{"A1;\xD1\xFB\xF0"}), use.lines);
+}
+
+// The header box starts ticked when the first column starts with a word over
+// codes; the count of lines to send follows the box.
+TEST_F(LookupCsv, TheDialogOpensWithTheHeaderFoundAndTheLinesCounted) {
+    const struct {
+        const char* csv;
+        bool header;
+        const char* lines;
+        const char* afterClick;  // once the box is clicked
+    } cases[] = {
+        {"Код;Имя\n1001;Сыр\n1002;Чай\n", true, "2", "3"},
+        {"\xCA\xEE\xE4;\xC8\xEC\xFF\n1001;x\n", true, "1", "2"},  // in Windows-1251
+        {"1000;Код\n1001;Сыр\n", false, "2", "1"},
+        {"Сыр;1\nЧай;2\n", false, "2", "1"},  // words all down the column
+        {"Код;Имя\n", false, "1", "0"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.csv);
+        put(c.csv);
+        ui.accept = false;
+        ui.header = false;
+        lookupFileUse(ui, project, path);
+        EXPECT_EQ(c.header, ui.prechecked);
+        EXPECT_EQ(utf8ToCp1251(std::string("Будет отправлено строк: ") + c.lines), ui.lineCount);
+        ui.header = true;
+        lookupFileUse(ui, project, path);
+        EXPECT_EQ(utf8ToCp1251(std::string("Будет отправлено строк: ") + c.afterClick), ui.lineCount);
+    }
 }
 
 TEST_F(LookupCsv, RefusalsNameLineAndColumn) {
@@ -94,6 +127,37 @@ TEST_F(LookupCsv, OtherFilesAndCancelledQuestions) {
     EXPECT_EQ(Action::Stop, lookupFileUse(ui, project, path + ".missing.csv").action);
     ASSERT_EQ(1u, ui.boxes.size());
     EXPECT_EQ("Can't open the file!", ui.boxes[0].text);
+}
+
+// A lookup file in UTF-8 asks first: Да converts, Нет sends it as it is,
+// Отмена sends nothing.
+TEST_F(LookupCsv, AUtf8FileAsksWhetherToConvert) {
+    const std::string txt = path + ".TXT";
+    std::ofstream(txt, std::ios::binary) << "1;Чай\r\n";
+    const struct {
+        ui::Answer answer;
+        Action action;
+        std::string bytes;
+    } cases[] = {
+        {ui::Answer::Yes, Action::SendBytes, "1;\xD7\xE0\xE9\r\n"},
+        {ui::Answer::No, Action::SendFile, ""},
+        {ui::Answer::Cancel, Action::Stop, ""},
+    };
+    for (const auto& c : cases) {
+        ui.boxes.clear();
+        ui.queueAnswer(c.answer);
+        const link::LookupFileUse use = lookupFileUse(ui, project, txt);
+        EXPECT_EQ(c.action, use.action);
+        EXPECT_EQ(c.bytes, use.bytes);
+        ASSERT_EQ(1u, ui.boxes.size());
+        EXPECT_EQ(ui::Buttons::YesNoCancel, ui.boxes[0].buttons);
+        EXPECT_NE(std::string::npos, ui.boxes[0].text.find("UTF-8"));
+    }
+    std::ofstream(txt, std::ios::binary | std::ios::trunc) << "1;Tea\r\n";
+    ui.boxes.clear();
+    EXPECT_EQ(Action::SendFile, lookupFileUse(ui, project, txt).action);
+    EXPECT_TRUE(ui.boxes.empty()) << "ASCII is the same in both";
+    fs::remove(txt);
 }
 
 }  // namespace

@@ -99,20 +99,6 @@ void expectControls(const char* name, std::initializer_list<const char*> entries
     }
 }
 
-TEST(BuiltinTemplates, FormPageControls) {
-    expectControls("FORMDLG", {"L690", "L691", "L692", "L693", "L694", "L695",
-                               "B210=Добавить Дату/Время", "B211=Сброс", "=Имя :", "=Шрифт :",
-                               "=Esc  :", "=Следующая :", "=Поиск :", "=Запись :", "=Строка", "=#1",
-                               "=#8", "=Тип данных", "=Подсказка", "=Источник", "=Min длина",
-                               "=Max длина", "=Поиск в", "=Дополнительно"});
-    for (int i = 0; i < 8; ++i) {
-        const auto id = [i](char kind, int base) { return kind + std::to_string(base + i); };
-        const std::string ids[] = {id('L', 601), id('E', 501), id('L', 611), id('E', 511),
-                                   id('E', 521), id('L', 621), id('B', 201) + "=Еще..."};
-        for (const std::string& e : ids) expectControls("FORMDLG", {e.c_str()});
-    }
-}
-
 TEST(BuiltinTemplates, DialogControls) {
     expectControls("AdvanceDlg",
                    {"S401", "S402", "C101=Фикс. длина поля", "E501", "L601",

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "platform/program_folder.h"
 #include "platform/win32_com_ports.h"
@@ -289,8 +290,10 @@ TEST(Win32ProgramFolder, IsTheFolderOfThisProgram) {
 }
 
 TEST(Win32ComPorts, ListedOnceEachInNumericOrder) {
+    const std::vector<std::string> ports = listWin32ComPorts();
+    if (ports.empty()) GTEST_SKIP() << "no COM port on this machine: nothing to check the order of";
     unsigned last = 0;
-    for (const std::string& port : listWin32ComPorts()) {
+    for (const std::string& port : ports) {
         ASSERT_EQ(0u, port.rfind("COM", 0)) << port;
         const unsigned n = static_cast<unsigned>(std::stoul(port.substr(3)));
         EXPECT_LT(last, n) << port;
