@@ -11,7 +11,6 @@
 #include "cli/link_console.h"
 #include "cli/link_options.h"
 #include "link/download.h"
-#include "link/operator_messages.h"
 #include "link/program_image.h"
 #include "link/upload.h"
 #include "link/utf8_lookup.h"
@@ -93,18 +92,17 @@ bool takeEncoding(Args& args, Encoding& encoding) {
 }
 
 // Without --encoding a file in UTF-8 is refused before the port opens.
-link::LookupFileFilter encodingFilter(ui::Services& ui, const Encoding& encoding) {
+link::LookupFileFilter encodingFilter(const Encoding& encoding) {
     if (encoding == link::Utf8LookupChoice::SendAsIs) return {};
-    if (encoding == link::Utf8LookupChoice::Convert)
-        return [&ui](const std::string& path) { return link::convertedLookupFile(ui, platform::openLookupFile, path); };
-    return [&ui](const std::string& path) {
-        return link::utf8LookupFileUse(ui, platform::openLookupFile, path, [&] {
-            link::showError(ui, "The file is in UTF-8; the terminal reads Windows-1251. Nothing was sent.",
-                            ui::Icon::Warning,
-                            path + ": give --encoding utf-8 to convert it to Windows-1251 as it is sent,"
-                                   " or --encoding windows-1251 to send it byte for byte.");
-            return link::Utf8LookupChoice::Stop;
-        });
+    if (encoding == link::Utf8LookupChoice::Convert) return [](const std::string& path) { return link::convertedLookupFile(platform::openLookupFile, path); };
+    return [](const std::string& path) {
+        link::LookupFileUse use = link::utf8LookupFileUse(platform::openLookupFile, path, [] { return link::Utf8LookupChoice::Stop; });
+        if (use.action == link::LookupFileUse::Action::Stop) {
+            use.refusal = "The file is in UTF-8; the terminal reads Windows-1251. Nothing was sent.";
+            use.refusalDetail = path + ": give --encoding utf-8 to convert it to Windows-1251 as it is sent,"
+                                       " or --encoding windows-1251 to send it byte for byte.";
+        }
+        return use;
     };
 }
 
@@ -161,8 +159,7 @@ int runDownloadLookup(const Args& args) {
     LinkConsole console(o->positional[0], o->retries);
     link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
     const int r = link::downloadLookup(link, choosePort(*o, o->project ? &ws.project.port : nullptr),
-                                       o->cradle, platform::openLookupFile,
-                                       encodingFilter(console, encoding));
+                                       o->cradle, platform::openLookupFile, encodingFilter(encoding));
     return s.exitStatus(r == link::kDownloadOk);
 }
 

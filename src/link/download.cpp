@@ -213,7 +213,10 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle, con
     LookupFileUse use;
     if (filter) {
         use = filter(*path);
-        if (use.action == LookupFileUse::Action::Stop) return kDownloadFailed;
+        if (use.action == LookupFileUse::Action::Stop) {
+            if (!use.refusal.empty()) showError(link.ui, use.refusal, ui::Icon::Warning, use.refusalDetail);
+            return kDownloadFailed;
+        }
         if (use.action == LookupFileUse::Action::SendLines)
             return downloadLookupLines(link, choice, cradle, use.lines);
     }

@@ -34,6 +34,10 @@ struct LookupFileUse {
     enum class Action { SendFile, SendLines, SendBytes, Stop } action = Action::SendFile;
     std::vector<std::string> lines;  // for SendLines: the records, without line ends
     std::string bytes{};             // for SendBytes: the file's content to send instead
+    // For Stop: the error to show, when the filter has not told the operator
+    // itself (the text, then the detail, such as the line and column).
+    std::string refusal{};
+    std::string refusalDetail{};
 };
 using LookupFileFilter = std::function<LookupFileUse(const std::string& path)>;
 

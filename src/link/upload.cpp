@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "link/acknowledged_send.h"
-#include "link/line_io.h"
 #include "link/frames.h"
+#include "link/line_io.h"
 #include "link/link_messages.h"
 #include "link/operator_messages.h"
 #include "link/port_open.h"

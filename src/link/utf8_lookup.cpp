@@ -3,7 +3,6 @@
 #include <optional>
 
 #include "link/lookup_file.h"
-#include "link/operator_messages.h"
 #include "project/lookup_encoding.h"
 
 namespace appgen::link {
@@ -22,34 +21,35 @@ std::optional<std::string> readAll(const LookupFileOpener& open, const std::stri
     return out;
 }
 
-LookupFileUse converted(ui::Services& ui, const std::string& path, const std::string& bytes) {
+LookupFileUse converted(const std::string& path, const std::string& bytes) {
     LookupRecoding r = recodeUtf8Lookup(bytes);
     if (!r.ok()) {
-        showError(ui, "The file cannot be converted to Windows-1251; nothing was sent.",
-                  ui::Icon::Warning, path + ": " + describe(r));
-        return {LookupFileUse::Action::Stop, {}};
+        LookupFileUse refused{LookupFileUse::Action::Stop, {}};
+        refused.refusal = "The file cannot be converted to Windows-1251; nothing was sent.";
+        refused.refusalDetail = path + ": " + describe(r);
+        return refused;
     }
     return {LookupFileUse::Action::SendBytes, {}, std::move(r.bytes)};
 }
 
 }  // namespace
 
-LookupFileUse utf8LookupFileUse(ui::Services& ui, const LookupFileOpener& open, const std::string& path,
+LookupFileUse utf8LookupFileUse(const LookupFileOpener& open, const std::string& path,
                                 const std::function<Utf8LookupChoice()>& choose) {
     const auto bytes = readAll(open, path);
     if (!bytes || !isUtf8LookupFile(*bytes)) return {};
     switch (choose()) {
-        case Utf8LookupChoice::Convert: return converted(ui, path, *bytes);
+        case Utf8LookupChoice::Convert: return converted(path, *bytes);
         case Utf8LookupChoice::SendAsIs: return {};
         case Utf8LookupChoice::Stop: break;
     }
     return {LookupFileUse::Action::Stop, {}};
 }
 
-LookupFileUse convertedLookupFile(ui::Services& ui, const LookupFileOpener& open, const std::string& path) {
+LookupFileUse convertedLookupFile(const LookupFileOpener& open, const std::string& path) {
     const auto bytes = readAll(open, path);
     if (!bytes) return {};
-    return converted(ui, path, *bytes);
+    return converted(path, *bytes);
 }
 
 }  // namespace appgen::link

@@ -91,7 +91,7 @@ bool isCsvPath(const std::string& path) {
 
 link::LookupFileUse lookupFileUse(ui::Services& ui, const Project& p, const std::string& path) {
     using Action = link::LookupFileUse::Action;
-    if (!isCsvPath(path)) return link::utf8LookupFileUse(ui, platform::openLookupFile, path, [&ui] { return askUtf8(ui); });
+    if (!isCsvPath(path)) return link::utf8LookupFileUse(platform::openLookupFile, path, [&ui] { return askUtf8(ui); });
     std::ifstream in(utf8Path(path), std::ios::binary);
     std::ostringstream text;
     if (in) text << in.rdbuf();
