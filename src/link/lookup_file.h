@@ -22,11 +22,10 @@ public:
     virtual void close() = 0;
 };
 
-// Opens the file the operator picked (on the disk: platform/lookup_file_reader.h).
-
 // Bytes held in memory read as a file (a file converted before sending).
 std::unique_ptr<LookupFile> lookupFileOfBytes(std::string bytes);
 
+// Opens the file the operator picked (on the disk: platform/lookup_file_reader.h).
 using LookupFileOpener = std::function<std::unique_ptr<LookupFile>(const std::string& path)>;
 
 }  // namespace appgen::link
