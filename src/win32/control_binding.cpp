@@ -29,7 +29,8 @@ constexpr UINT_PTR kEditSubclassId = 1;
 
 }  // namespace
 
-ControlBinding::ControlBinding(ui::Dialog& dialog, HWND window) : dialog_(dialog), window_(window) {
+ControlBinding::ControlBinding(ui::Dialog& dialog, HWND window, bool modelSizes)
+    : dialog_(dialog), window_(window) {
     // What the window was created with: the template's state.
     for (const ui::ControlTemplate& t : dialog.layout().controls) {
         ui::ControlState s;
@@ -44,9 +45,13 @@ ControlBinding::ControlBinding(ui::Dialog& dialog, HWND window) : dialog_(dialog
         if (c.id == ui::kNoId) continue;
         HWND control = GetDlgItem(window_, c.id);
         if (!control) continue;
-        RECT r;
-        GetClientRect(control, &r);
-        dialog_.setPixelSize(c.id, r.right, r.bottom);
+        if (modelSizes && c.kind == ui::ControlKind::Custom) {
+            SetWindowPos(control, nullptr, 0, 0, c.pixelWidth, c.pixelHeight, SWP_NOMOVE | SWP_NOZORDER);
+        } else {
+            RECT r;
+            GetClientRect(control, &r);
+            dialog_.setPixelSize(c.id, r.right, r.bottom);
+        }
         if (c.kind == ui::ControlKind::Edit) SetWindowSubclass(control, editSubclass, kEditSubclassId, 0);
     }
     dialog_.onChanged = [this](int id) { sync(id); };

@@ -19,7 +19,10 @@ namespace appgen::win32 {
 class ControlBinding {
 public:
     // `window` holds the controls of dialog's template, as created from it.
-    ControlBinding(ui::Dialog& dialog, HWND window);
+    // The painted areas tell the dialog their size; with `modelSizes` (a
+    // script's windows) they take the dialog's own size instead, so that a
+    // script's click points hit the same cells in every program.
+    ControlBinding(ui::Dialog& dialog, HWND window, bool modelSizes = false);
     ~ControlBinding();
     ControlBinding(const ControlBinding&) = delete;
     ControlBinding& operator=(const ControlBinding&) = delete;

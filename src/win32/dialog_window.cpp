@@ -12,7 +12,7 @@ INT_PTR CALLBACK dialogWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         SetWindowLongPtrW(window, DWLP_USER, lParam);
         self->window_ = window;
         if (!self->dialog_.started()) self->dialog_.start();
-        self->binding_ = std::make_unique<ControlBinding>(self->dialog_, window);
+        self->binding_ = std::make_unique<ControlBinding>(self->dialog_, window, !self->modal_);
         placeOverTerminal(window);
         if (self->modal_) {
             self->binding_->onEnded = [self] { EndDialog(self->window_, self->dialog_.result()); };

@@ -21,7 +21,7 @@ INT_PTR CALLBACK sheetPageProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         // The sheet creates a page's dialog when it is first shown.
         if (!self.sheet_.page(page->index)) self.sheet_.showPage(page->index);
         if (ui::Dialog* d = self.sheet_.page(page->index))
-            page->binding = std::make_unique<ControlBinding>(*d, window);
+            page->binding = std::make_unique<ControlBinding>(*d, window, self.modeless_);
         return TRUE;
     }
     if (!page) return FALSE;
@@ -106,6 +106,7 @@ int SheetWindow::runModal(HWND owner) {
 }
 
 void SheetWindow::openModeless(HWND owner) {
+    modeless_ = true;
     PROPSHEETHEADERW h = header(owner, true);
     window_ = reinterpret_cast<HWND>(PropertySheetW(&h));
 }

@@ -50,6 +50,7 @@ private:
     std::vector<std::unique_ptr<Page>> pages_;
     std::vector<PROPSHEETPAGEW> descriptions_;
     HWND window_ = nullptr;
+    bool modeless_ = false;  // a script's: the painted areas keep the dialog's sizes
 };
 
 }  // namespace appgen::win32
