@@ -37,10 +37,15 @@ ButtonView::ButtonView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget
     if (checkable_) button_->setCheckable(true);
     QObject::connect(button_, &QAbstractButton::clicked, button_, [this] {
         QPointer<QAbstractButton> self(button_);
-        dialog_.userClick(id_);
+        taken(dialog_.userClick(id_));
         if (self && checkable_)
             if (const ui::ControlState* c = dialog_.control(id_)) show(*c);
     });
+}
+
+void ButtonView::readBack(ui::ControlState& state) const {
+    state.text = utf8ToCp1251(button_->text().toStdString());
+    if (checkable_) state.checked = button_->isChecked();
 }
 
 void ButtonView::show(const ui::ControlState& state) {

@@ -14,6 +14,7 @@ public:
     ButtonView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent);
     QWidget* widget() override { return button_; }
     void show(const ui::ControlState& state) override;
+    void readBack(ui::ControlState& state) const override;
 
 private:
     QAbstractButton* button_;

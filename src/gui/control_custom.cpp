@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include "project/text.h"
 
@@ -52,7 +53,8 @@ void drawPaintList(QPainter& painter, const ui::PaintList& ops) {
 
 class CustomView::Area : public QWidget {
 public:
-    Area(ui::Dialog& dialog, int id, QWidget* parent) : QWidget(parent), dialog_(dialog), id_(id) {}
+    Area(CustomView& view, ui::Dialog& dialog, int id, QWidget* parent)
+        : QWidget(parent), view_(view), dialog_(dialog), id_(id) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -63,16 +65,19 @@ protected:
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() != Qt::LeftButton) return;
         const QPoint p = event->position().toPoint();
-        dialog_.userClickAt(id_, p.x(), p.y());
+        const QPointer<Area> self(this);  // the click may close the window
+        const ui::UserResult r = dialog_.userClickAt(id_, p.x(), p.y());
+        if (self) view_.clicked(r);
     }
 
 private:
+    CustomView& view_;
     ui::Dialog& dialog_;
     const int id_;
 };
 
 CustomView::CustomView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent)
-    : ControlView(dialog, t.id), area_(new Area(dialog, t.id, parent)) {}
+    : ControlView(dialog, t.id), area_(new Area(*this, dialog, t.id, parent)) {}
 
 QWidget* CustomView::widget() { return area_; }
 

@@ -24,6 +24,7 @@ public:
 
 private:
     class Area;
+    void clicked(ui::UserResult r) { taken(r); }
     Area* area_;
 };
 

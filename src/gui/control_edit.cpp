@@ -43,12 +43,14 @@ void EditView::typed(const QString& text) {
     // shown then, the old text would put the cursor back in front of what
     // was just typed. The box shows the dialog's state once it has all.
     typing_ = true;
-    dialog_.userType(id_, utf8ToCp1251(text.toStdString()));
+    taken(dialog_.userType(id_, utf8ToCp1251(text.toStdString())));
     if (!self) return;
     typing_ = false;
     // A disabled or closed dialog takes nothing: show what it holds.
     if (const ui::ControlState* c = dialog_.control(id_)) show(*c);
 }
+
+void EditView::readBack(ui::ControlState& state) const { state.text = utf8ToCp1251(edit_->text().toStdString()); }
 
 void EditView::show(const ui::ControlState& state) {
     if (typing_) return;

@@ -16,6 +16,7 @@ public:
     EditView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent, std::function<bool(int id)> click);
     QWidget* widget() override;
     void show(const ui::ControlState& state) override;
+    void readBack(ui::ControlState& state) const override;
 
 private:
     class Box;

@@ -13,10 +13,16 @@ ListView::ListView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* pa
     combo_->setMaxVisibleItems(30);
     QObject::connect(combo_, &QComboBox::activated, combo_, [this](int index) {
         QPointer<QComboBox> self(combo_);
-        dialog_.userSelect(id_, index);
+        taken(dialog_.userSelect(id_, index));
         if (self)
             if (const ui::ControlState* c = dialog_.control(id_)) show(*c);
     });
+}
+
+void ListView::readBack(ui::ControlState& state) const {
+    state.items.clear();
+    for (int i = 0; i < combo_->count(); ++i) state.items.push_back(utf8ToCp1251(combo_->itemText(i).toStdString()));
+    state.selected = combo_->currentIndex();
 }
 
 void ListView::show(const ui::ControlState& state) {

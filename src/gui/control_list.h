@@ -14,6 +14,7 @@ public:
     ListView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent);
     QWidget* widget() override { return combo_; }
     void show(const ui::ControlState& state) override;
+    void readBack(ui::ControlState& state) const override;
 
 private:
     QComboBox* combo_;

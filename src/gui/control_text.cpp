@@ -59,12 +59,22 @@ void LabelView::show(const ui::ControlState& state) {
     if (label_->text() != text) label_->setText(text);
 }
 
+void LabelView::readBack(ui::ControlState& state) const {
+    // The label shows no mnemonic marks: read back, the dialog's text stands
+    // unless the label shows something else.
+    if (labelText(state.text) != label_->text()) state.text = utf8ToCp1251(label_->text().toStdString());
+}
+
 GroupBoxView::GroupBoxView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent)
     : ControlView(dialog, t.id), box_(new QGroupBox(parent)) {}
 
 void GroupBoxView::show(const ui::ControlState& state) {
     const QString text = fromBytes(state.text);
     if (box_->title() != text) box_->setTitle(text);
+}
+
+void GroupBoxView::readBack(ui::ControlState& state) const {
+    state.text = utf8ToCp1251(box_->title().toStdString());
 }
 
 IconView::IconView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent)

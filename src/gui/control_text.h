@@ -18,6 +18,7 @@ public:
     LabelView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent);
     QWidget* widget() override { return label_; }
     void show(const ui::ControlState& state) override;
+    void readBack(ui::ControlState& state) const override;
 
 private:
     QLabel* label_;
@@ -28,6 +29,7 @@ public:
     GroupBoxView(ui::Dialog& dialog, const ui::ControlTemplate& t, QWidget* parent);
     QWidget* widget() override { return box_; }
     void show(const ui::ControlState& state) override;
+    void readBack(ui::ControlState& state) const override;
 
 private:
     QGroupBox* box_;

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 #include "ui/dialog.h"
 
 namespace appgen::gui {
@@ -21,11 +23,24 @@ public:
     // panel sees to enabled, visible, fill and focus.
     virtual void show(const ui::ControlState& state) = 0;
 
+    // Reads the widget back into `state` (which starts as the dialog's):
+    // what it shows of text, check mark and list. Kinds a widget cannot tell
+    // apart keep the dialog's.
+    virtual void readBack(ui::ControlState&) const {}
+
+    // Where the dialog's answer to the user's last action on the widget goes.
+    void setInputLog(std::optional<ui::UserResult>* log) { log_ = log; }
+
     int id() const { return id_; }
 
 protected:
+    void taken(ui::UserResult r) {
+        if (log_) *log_ = r;
+    }
+
     ui::Dialog& dialog_;
     const int id_;
+    std::optional<ui::UserResult>* log_ = nullptr;
 };
 
 }  // namespace appgen::gui

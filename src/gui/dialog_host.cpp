@@ -34,14 +34,18 @@ DialogWindow::DialogWindow(ui::Dialog& dialog, QWidget* parent)
 DialogWindow::~DialogWindow() { panel_->onEnded = nullptr; }
 
 bool DialogWindow::begin() {
-    dialog_.start();
+    if (!dialog_.started()) dialog_.start();
     if (dialog_.ended()) return false;
     panel_->refresh();
     return true;
 }
 
+void DialogWindow::accept() {
+    if (!dialog_.ended()) panel_->taken(dialog_.userOk());
+}
+
 void DialogWindow::reject() {
-    if (!dialog_.ended()) dialog_.userCancel();
+    if (!dialog_.ended()) panel_->taken(dialog_.userCancel());
 }
 
 int runDialogModal(ui::Dialog& dialog, QWidget* parent, const QWidget* anchor) {

@@ -32,12 +32,15 @@ public:
     DialogWindow(ui::Dialog& dialog, QWidget* parent);
     ~DialogWindow() override;
 
-    // Runs the handler's init and shows its state; false when the dialog
-    // ended there and the window is not to be shown.
+    // Runs the handler's init (unless the dialog has started already) and
+    // shows its state; false when the dialog ended there and the window is
+    // not to be shown.
     bool begin();
     DialogPanel& panel() { return *panel_; }
 
-protected:
+    // Enter as the dialog passes it on when no button takes it: the dialog's
+    // OK, which may refuse.
+    void accept() override;
     // Esc and the close box ask the dialog's Cancel, which may refuse.
     void reject() override;
 

@@ -58,7 +58,12 @@ DialogPanel::DialogPanel(ui::Dialog& dialog, QWidget* parent)
     setFixedSize(toPixels(layout.width, layout.height, units_));
     for (const ui::ControlTemplate& t : layout.controls) {
         std::unique_ptr<ControlView> view =
-            makeControlView(dialog, t, this, [this](int id) { return sync_ ? sync_->clickEdit(id) : false; });
+            makeControlView(dialog, t, this, [this](int id) {
+                if (!sync_) return false;
+                last_ = ui::UserResult::Done;  // the box is usable, or it would not take the click
+                return sync_->clickEdit(id);
+            });
+        view->setInputLog(&last_);
         QWidget* w = view->widget();
         w->setGeometry(toPixels(t.rect, units_));
         w->setProperty("controlId", t.id);
@@ -86,6 +91,22 @@ QWidget* DialogPanel::widgetAt(std::size_t index) const {
 }
 
 void DialogPanel::refresh() { sync_->refresh(); }
+
+std::vector<ui::ControlState> DialogPanel::readBack() const {
+    std::vector<ui::ControlState> out = dialog_.controls();
+    for (ui::ControlState& c : out) {
+        if (c.id == ui::kNoId) continue;
+        for (const auto& v : views_) {
+            if (v->id() != c.id) continue;
+            const QWidget* w = v->widget();
+            c.enabled = w->isEnabledTo(this);
+            c.visible = w->isVisibleTo(this);
+            v->readBack(c);
+            break;
+        }
+    }
+    return out;
+}
 
 void DialogPanel::dialogEnded() {
     if (onEnded) onEnded();

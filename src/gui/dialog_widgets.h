@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QFont>
@@ -33,6 +34,15 @@ public:
     // Shows the whole state of the dialog, as after its handler's init.
     void refresh();
 
+    // The dialog's answer to the last user action a widget (or the window's
+    // Enter and Esc) passed on since expectInput(); nothing when none did.
+    void expectInput() { last_.reset(); }
+    std::optional<ui::UserResult> lastResult() const { return last_; }
+    void taken(ui::UserResult r) { last_ = r; }
+    // The controls as the widgets show them, with what a widget cannot tell
+    // (kinds, fills) from the dialog.
+    std::vector<ui::ControlState> readBack() const;
+
     // Called once when the dialog announces that it closed.
     std::function<void()> onEnded;
 
@@ -50,6 +60,7 @@ private:
     std::vector<std::unique_ptr<ControlView>> views_;  // in template order
     std::vector<QWidget*> fills_;                      // painted over the control, or null
     std::unique_ptr<ui::DialogSync> sync_;             // made once the widgets are there
+    std::optional<ui::UserResult> last_;
 };
 
 // `editClick` takes a left click on an edit box (see DialogSync::clickEdit).

@@ -1,13 +1,18 @@
 // appgen: the desktop program. One terminal window over the real serial
-// port, the system's clocks and the help document beside the program.
+// port, the system's clocks and the help document beside the program. With
+// --script it runs a session script through its dialogs and sheet as Qt
+// windows instead.
 #include <QApplication>
 #include <QLocale>
 
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "gui/desktop.h"
 #include "gui/russian_texts.h"
+#include "gui/script_run.h"
 #include "platform/program_folder.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/system_local_clock.h"
@@ -16,12 +21,24 @@
 
 #include "appgen_version.h"
 
+namespace {
+
+// A script's stderr holds the session's errors only, not Qt's notes about
+// the platform (the offscreen one has many).
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     // Answered before Qt starts, so it works without a display.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("appgen (Генератор Приложений для DTR4610) " APPGEN_VERSION_TEXT "\n");
         return 0;
     }
+    const bool script = argc > 1 && std::strcmp(argv[1], "--script") == 0;
+    if (script) qInstallMessageHandler(quietQt);
     QApplication qt(argc, argv);
     QApplication::setApplicationName(QStringLiteral("appgen"));
     QApplication::setApplicationVersion(QStringLiteral(APPGEN_VERSION));
@@ -32,6 +49,12 @@ int main(int argc, char** argv) {
     const appgen::gui::RussianQtTexts russian;
     // The terminal window's own close ends the program, whatever else is open.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    if (script) {
+        std::vector<std::string> args;
+        for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
+        return appgen::gui::runScriptWindows(args);
+    }
 
     // Every byte to the file APPGEN_TRACE names, for support.
     appgen::shell::DesktopSerialPort port;

@@ -65,7 +65,7 @@ SheetWindow::~SheetWindow() {
 
 bool SheetWindow::begin() {
     if (sheet_.pageCount() == 0) return false;
-    sheet_.start();
+    if (!sheet_.started()) sheet_.start();
     changed();
     return !sheet_.ended();
 }

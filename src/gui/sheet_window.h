@@ -23,9 +23,11 @@ public:
     SheetWindow(ui::PropertySheet& sheet, QWidget* parent);
     ~SheetWindow() override;
 
-    // Shows the start page; false when the sheet has no pages or ended.
+    // Starts the sheet (unless it has started already) and shows its
+    // current page; false when the sheet has no pages or ended.
     bool begin();
 
+    ui::PropertySheet& sheet() const { return sheet_; }
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
