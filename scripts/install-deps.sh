@@ -18,16 +18,34 @@ fi
 # Wine's own fonts (the dialogs' face, the check marks and arrows) and a
 # virtual display for the desktop program's windows; NSIS for its installer.
 packages+=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine xvfb xauth nsis)
+# Workbooks in the Windows build: libxlsxwriter is built there from Debian's
+# source package (fetched below) against zlib for mingw-w64.
+packages+=(libz-mingw-w64-dev)
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "installing: ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+# libxlsxwriter's source for the Windows build, kept out of git in
+# third_party-cache/ (CMake's windows preset builds it from there). apt-get
+# source needs a deb-src entry for this machine's suite.
+cache="$(cd "$(dirname "$0")/.." && pwd)/third_party-cache/libxlsxwriter"
+if ! ls "$cache"/libxlsxwriter_*.orig.tar.gz >/dev/null 2>&1; then
+  if ! grep -rqs -E '^(Types: *deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+    . /etc/os-release
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+      "$VERSION_CODENAME" | $sudo tee /etc/apt/sources.list.d/appgen-deb-src.sources >/dev/null
+    $sudo apt-get update -qq
+  fi
+  mkdir -p "$cache"
+  (cd "$cache" && apt-get source --download-only -qq libxlsxwriter)
+fi

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -213,8 +214,8 @@ void listUnsplit(const RecordTable& table) {
     }
 }
 
-bool writeOutput(const std::string& path, std::string_view bytes) {
-    const auto written = platform::replaceFile(path, bytes);
+bool writeCsv(const std::string& path, const std::function<void(const CsvSink&)>& csv) {
+    const auto written = shell::writeCsvFile(path, csv);
     if (!written.ok)
         std::fprintf(stderr, "Error: cannot write %s: %s\n", path.c_str(), written.reason.c_str());
     return written.ok;
@@ -285,11 +286,13 @@ int runRecords(const Args& args) {
         TotalsRequest request{totals ? &*totals : nullptr, a->totals.value_or(""), a->quantity};
         if (!writeXlsx(a->output, table, request)) return kExitError;
     } else {
-        std::string csv;
         CsvDialect dialect = a->dialect;
         if (a->output.empty()) dialect.byteOrderMark = false;
+        std::function<void(const CsvSink&)> csv;
         if (totals) {
-            csv = totalsCsv(*totals, *a->totals, a->quantity, dialect);
+            csv = [&](const CsvSink& sink) {
+                totalsCsv(*totals, *a->totals, a->quantity, dialect, sink);
+            };
         } else {
             std::vector<int> forms = table.formsWithRecords();
             if (forms.size() > 1) {
@@ -303,19 +306,23 @@ int runRecords(const Args& args) {
             if (forms.empty() && table.layouts().size() == 1)
                 forms.push_back(table.layouts().front().form);
             if (forms.empty()) {
-                CsvWriter header(dialect);
-                header.text("Файл");
-                header.text("Строка");
-                header.endRow();
-                csv = std::move(header.result());
+                csv = [&](const CsvSink& sink) {
+                    CsvWriter header(dialect, sink);
+                    header.text("Файл");
+                    header.text("Строка");
+                    header.endRow();
+                    header.finish();
+                };
             } else {
-                csv = recordsCsv(table, forms.front(), dialect);
+                csv = [&, form = forms.front()](const CsvSink& sink) {
+                    recordsCsv(table, form, dialect, sink);
+                };
             }
         }
         listUnsplit(table);
         if (a->output.empty())
-            std::fwrite(csv.data(), 1, csv.size(), stdout);
-        else if (!writeOutput(a->output, csv))
+            csv([](std::string_view bytes) { std::fwrite(bytes.data(), 1, bytes.size(), stdout); });
+        else if (!writeCsv(a->output, csv))
             return kExitError;
     }
 

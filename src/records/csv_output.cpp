@@ -5,6 +5,11 @@
 #include "project/text.h"
 
 namespace appgen::records {
+namespace {
+
+constexpr std::size_t kChunk = 1 << 16;
+
+}  // namespace
 
 void appendUtf8(std::string& out, std::string_view cp1251) {
     static const std::array<std::string, 128> upper = [] {
@@ -24,7 +29,8 @@ void appendUtf8(std::string& out, std::string_view cp1251) {
     }
 }
 
-CsvWriter::CsvWriter(CsvDialect dialect) : dialect_(dialect) {
+CsvWriter::CsvWriter(CsvDialect dialect, CsvSink sink) : dialect_(dialect), sink_(std::move(sink)) {
+    if (sink_) out_.reserve(kChunk + 4096);
     if (!dialect_.cp1251 && dialect_.byteOrderMark) out_ = "\xEF\xBB\xBF";
 }
 
@@ -74,18 +80,19 @@ void CsvWriter::number(unsigned n) {
 void CsvWriter::endRow() {
     out_ += "\r\n";
     rowStarted_ = false;
+    if (sink_ && out_.size() >= kChunk) finish();
 }
 
-std::string recordsCsv(const RecordTable& table, int form, const CsvDialect& dialect) {
-    CsvWriter csv(dialect);
-    // Room for every record once over, so a large table is not copied as it grows.
+void CsvWriter::finish() {
+    if (!sink_ || out_.empty()) return;
+    sink_(out_);
+    out_.clear();
+}
+
+void recordsCsv(const RecordTable& table, int form, const CsvDialect& dialect,
+                const CsvSink& sink) {
+    CsvWriter csv(dialect, sink);
     const FormLayout* layout = table.layoutOf(form);
-    std::size_t room = 0;
-    for (std::size_t r = 0; r < table.outcomes().size(); ++r)
-        if (table.outcomes()[r].form == form)
-            room +=
-                table.lines()[r].length + table.fileName(r).size() + 10 + 2 * layout->fields.size();
-    csv.result().reserve(room + room / 8);
     csv.text("Файл");
     csv.text("Строка");
     for (const auto& f : layout->fields) csv.text(f.name);
@@ -98,12 +105,13 @@ std::string recordsCsv(const RecordTable& table, int form, const CsvDialect& dia
         for (std::size_t k = 0; k < layout->fields.size(); ++k) csv.bytes(table.cell(r, k));
         csv.endRow();
     }
-    return std::move(csv.result());
+    csv.finish();
 }
 
-std::string totalsCsv(const Totals& totals, std::string_view keyColumn,
-                      const std::optional<std::string>& quantityColumn, const CsvDialect& dialect) {
-    CsvWriter csv(dialect);
+void totalsCsv(const Totals& totals, std::string_view keyColumn,
+               const std::optional<std::string>& quantityColumn, const CsvDialect& dialect,
+               const CsvSink& sink) {
+    CsvWriter csv(dialect, sink);
     csv.text(keyColumn);
     csv.text("Записей");
     if (quantityColumn) csv.text(*quantityColumn);
@@ -114,7 +122,20 @@ std::string totalsCsv(const Totals& totals, std::string_view keyColumn,
         if (quantityColumn) csv.text(row.quantity.text());
         csv.endRow();
     }
-    return std::move(csv.result());
+    csv.finish();
+}
+
+std::string recordsCsv(const RecordTable& table, int form, const CsvDialect& dialect) {
+    std::string out;
+    recordsCsv(table, form, dialect, [&out](std::string_view b) { out += b; });
+    return out;
+}
+
+std::string totalsCsv(const Totals& totals, std::string_view keyColumn,
+                      const std::optional<std::string>& quantityColumn, const CsvDialect& dialect) {
+    std::string out;
+    totalsCsv(totals, keyColumn, quantityColumn, dialect, [&out](std::string_view b) { out += b; });
+    return out;
 }
 
 }  // namespace appgen::records

@@ -130,7 +130,9 @@ void RecordsTableDialog::ok(ui::Dialog& d) {
             forms.push_back(table.layouts().front().form);
         if (forms.empty())
             return tell("В задаче нет формы, которая сохраняет записи в файле терминала.");
-        written = platform::replaceFile(out, records::recordsCsv(table, forms.front(), {}));
+        written = writeCsvFile(out, [&](const records::CsvSink& sink) {
+            records::recordsCsv(table, forms.front(), {}, sink);
+        });
     }
     if (!written.ok) return tell("Не удаётся записать таблицу " + out + ".", written.reason);
 

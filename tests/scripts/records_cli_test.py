@@ -77,10 +77,13 @@ def checks():
         # The workbook: a sheet per form, what was not split, the totals.
         if b"not available in this build" in run("--help").stdout:
             return
-        r = run("two.TGP", "records.txt", "records-2.txt", "mixed.txt", "-o", "out.xlsx",
+        # A Cyrillic name: the library must open it through the wide calls on Windows.
+        before = set(os.listdir(work))
+        r = run("two.TGP", "records.txt", "records-2.txt", "mixed.txt", "-o", "склад.xlsx",
                 "--totals", "Код:", "--quantity", "Кол-во:")
         check(r.returncode == 1, f"xlsx: exit {r.returncode} {r.stderr!r}")
-        book = zipfile.ZipFile(os.path.join(work, "out.xlsx"))
+        check(set(os.listdir(work)) - before == {"склад.xlsx"}, "xlsx: nothing but the workbook left")
+        book = zipfile.ZipFile(os.path.join(work, "склад.xlsx"))
         names = re.findall(r'<sheet name="([^"]*)"', book.read("xl/workbook.xml").decode())
         check(names == ["Форма 1", "Форма 2", "Не разобрано", "Итоги"], f"sheets {names}")
         sheet1 = book.read("xl/worksheets/sheet1.xml").decode()
