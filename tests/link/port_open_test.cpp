@@ -140,8 +140,11 @@ TEST(CradleSetup, ProbesInOrderAndCommandsAtTheProbedSpeed) {
         EXPECT_EQ(LineMode::Enable, writes[2 + i].line.dtr) << i;
     }
     // Each command is on the wire before its pause starts.
-    for (std::size_t i = 0; i < h.port.events.size(); ++i)
-        if (h.port.events[i].kind == Kind::Write) EXPECT_EQ(Kind::Drain, h.port.events.at(i + 1).kind) << i;
+    for (std::size_t i = 0; i < h.port.events.size(); ++i) {
+        if (h.port.events[i].kind == Kind::Write) {
+            EXPECT_EQ(Kind::Drain, h.port.events.at(i + 1).kind) << i;
+        }
+    }
     // Then the transfer runs at the configured speed with both lines on.
     const LineSettings& l = h.port.applied();
     EXPECT_EQ(38400u, l.baudRate);
