@@ -55,6 +55,30 @@ void enableWith(ui::Dialog& d, bool on, std::initializer_list<int> boxes) {
 
 }  // namespace
 
+const PageControls& AdvanceDialog::formControls() {
+    using K = ui::ControlKind;
+    static const PageControls list = {
+        {kFormNumber, K::Label},   {kLineNumber, K::Label},   {kFixedLenOn, K::CheckBox},
+        {kInitialOn, K::CheckBox}, {kPrefixOn, K::CheckBox},  {kSuffixOn, K::CheckBox},
+        {kMarking, K::CheckBox},   {kPartialOn, K::CheckBox}, {kCheckPrefixOn, K::CheckBox},
+        {kFixedLen, K::Edit},      {kInitialValue, K::Edit},  {kPrefixBox, K::Edit},
+        {kSuffixBox, K::Edit},     {kMarkBox, K::Edit},       {kPartialStart, K::Edit},
+        {kPartialLen, K::Edit},    {kCheckPrefix, K::Edit},   {kAlign, K::DropDownList},
+        {kAutoEnter, K::DropDownList}};
+    return list;
+}
+
+const PageControls& AdvanceDialog::lookupControls() {
+    using K = ui::ControlKind;
+    static const PageControls list = {
+        {kFormNumber, K::Label},          {kLineNumber, K::Label},
+        {kSaveData, K::CheckBox},         {kLookupFixedLenOn, K::CheckBox},
+        {kLookupFixedLen, K::Edit},       {kLookupAlign, K::DropDownList},
+        {kPrefixOn, K::CheckBox},         {kPrefixBox, K::Edit},
+        {kSuffixOn, K::CheckBox},         {kSuffixBox, K::Edit}};
+    return list;
+}
+
 void AffixBoxes::show(ui::Services& ui, ui::Dialog& d, const FormDef& f, int line) {
     std::memcpy(prefix_, f.prefix[line], kPickerCapacity);
     std::memcpy(suffix_, f.suffix[line], kPickerCapacity);

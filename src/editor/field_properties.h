@@ -5,6 +5,7 @@
 
 #include "editor/form_state.h"
 #include "editor/grid_dialog.h"
+#include "editor/page_controls.h"
 #include "ui/dialog.h"
 #include "ui/services.h"
 
@@ -25,6 +26,11 @@ private:
 class AdvanceDialog : public ui::DialogHandler {
 public:
     AdvanceDialog(FormPageState& state, ui::Services& ui) : state_(state), ui_(ui) {}
+
+    // The controls of AdvanceDlg and of LookupAdvanceDlg it fills and answers,
+    // OK and Cancel aside.
+    static const PageControls& formControls();
+    static const PageControls& lookupControls();
 
     void init(ui::Dialog& d) override;
     void command(ui::Dialog& d, const ui::Notification& n) override;

@@ -7,6 +7,13 @@
 
 namespace appgen::editor {
 
+const PageControls& GridDialog::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = {
+        {kGridId, K::Custom}, {kGridResultId, K::Custom}, {kGridClearId, K::Button}};
+    return list;
+}
+
 GridDialog::GridDialog(ui::Services& ui, const char (&buffer)[kPickerCapacity]) : ui_(ui) {
     while (count_ < kPickerCapacity && buffer[count_] != '\0') {
         resultBytes_[count_] = buffer[count_];

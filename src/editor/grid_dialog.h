@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/grid_geometry.h"
+#include "editor/page_controls.h"
 #include "ui/dialog.h"
 #include "ui/services.h"
 
@@ -19,6 +20,9 @@ class GridDialog : public ui::DialogHandler {
 public:
     // `buffer`: the 10-byte prefix or suffix being edited; read, never written here.
     GridDialog(ui::Services& ui, const char (&buffer)[kPickerCapacity]);
+
+    // The controls of its template it fills and answers, OK and Cancel aside.
+    static const PageControls& controls();
 
     void init(ui::Dialog& d) override;
     void command(ui::Dialog& d, const ui::Notification& n) override;

@@ -44,6 +44,18 @@ void showTime(ui::Dialog& d, const FormDef& f) { d.setText(kTimeGroup, timePatte
 
 }  // namespace
 
+const PageControls& StampDialog::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = {
+        {kSplit, K::CheckBox},        {kYear, K::CheckBox},           {kMonth, K::CheckBox},
+        {kDay, K::CheckBox},          {kDateSepOn, K::CheckBox},      {kHours, K::CheckBox},
+        {kMinutes, K::CheckBox},      {kSeconds, K::CheckBox},        {kTimeSepOn, K::CheckBox},
+        {kDateSep, K::Edit},          {kTimeSep, K::Edit},            {kPosition, K::DropDownList},
+        {kYearDigits, K::DropDownList}, {kDateOrder, K::DropDownList}, {kDateGroup, K::GroupBox},
+        {kTimeGroup, K::GroupBox}};
+    return list;
+}
+
 std::string datePattern(const FormDef& f) {
     const std::string year = cp(f.stampYearDigits == 1 ? "ГГ" : "ГГГГ");
     const std::string month = cp("ММ");

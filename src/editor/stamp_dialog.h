@@ -5,6 +5,7 @@
 #include <string>
 
 #include "editor/form_state.h"
+#include "editor/page_controls.h"
 #include "ui/dialog.h"
 #include "ui/services.h"
 
@@ -18,6 +19,9 @@ std::string timePattern(const FormDef& f);
 class StampDialog : public ui::DialogHandler {
 public:
     explicit StampDialog(FormPageState& state) : state_(state) {}
+
+    // The controls of its template it fills and answers, OK and Cancel aside.
+    static const PageControls& controls();
 
     void init(ui::Dialog& d) override;
     void command(ui::Dialog& d, const ui::Notification& n) override;

@@ -31,6 +31,18 @@ void fill(ui::Dialog& d, int id, List items, u8 value) {
 
 }  // namespace
 
+const PageControls& SystemSettingsDialog::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = {
+        {kUploadPort, K::DropDownList},   {kPhoneNumber, K::Edit},
+        {kDownloadPort, K::DropDownList}, {kTerminalBaud, K::DropDownList},
+        {kBacklight, K::DropDownList},    {kBacklightSeconds, K::Edit},
+        {kDataDeletion, K::DropDownList}, {kEntryMessage, K::DropDownList},
+        {kShowFor, K::RadioButton},       {kUntilKey, K::RadioButton},
+        {kMessageDuration, K::Edit}};
+    return list;
+}
+
 void SystemSettingsDialog::init(ui::Dialog& d) {
     kept_ = s_;
     fill(d, kUploadPort, uploadPortList(), s_.uploadPort);

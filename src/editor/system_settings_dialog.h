@@ -4,6 +4,7 @@
 // dialog opened.
 #pragma once
 
+#include "editor/page_controls.h"
 #include "project/project.h"
 #include "ui/dialog.h"
 #include "ui/services.h"
@@ -13,6 +14,9 @@ namespace appgen::editor {
 class SystemSettingsDialog : public ui::DialogHandler {
 public:
     explicit SystemSettingsDialog(TerminalSettings& pageSettings) : s_(pageSettings) {}
+
+    // The controls of its template it fills and answers, OK and Cancel aside.
+    static const PageControls& controls();
 
     void init(ui::Dialog& d) override;
     void command(ui::Dialog& d, const ui::Notification& n) override;

@@ -38,6 +38,22 @@ u8 cappedByte(const ui::Dialog& d, int id) {
 
 }  // namespace
 
+const PageControls& KeyboardWedgeDialog::controls() {
+    using K = ui::ControlKind;
+    static const PageControls list = [] {
+        PageControls c = {{kKeyboardType, K::DropDownList}, {kCharDelay, K::Edit},
+                          {kTimeout, K::Edit},              {kDigitKeys, K::CheckBox},
+                          {kAppendCrLf, K::CheckBox},       {kCapsAutoDetect, K::RadioButton},
+                          {kCapsAlwaysOn, K::RadioButton},  {kCapsIgnore, K::RadioButton}};
+        for (int i = 0; i < 3; ++i) {
+            c.push_back({kDigitLayout + i, K::RadioButton});
+            c.push_back({kShiftLockType + i, K::RadioButton});
+        }
+        return c;
+    }();
+    return list;
+}
+
 void KeyboardWedgeDialog::init(ui::Dialog& d) {
     d.setItems(kKeyboardType, keyboardTypeList());
     d.select(kKeyboardType, wedge_.keyboardType);

@@ -3,6 +3,7 @@
 // and marks the project modified, so the unsaved-changes question covers it.
 #pragma once
 
+#include "editor/page_controls.h"
 #include "project/project.h"
 #include "ui/dialog.h"
 #include "ui/services.h"
@@ -12,6 +13,9 @@ namespace appgen::editor {
 class KeyboardWedgeDialog : public ui::DialogHandler {
 public:
     KeyboardWedgeDialog(WedgeSettings& pageWedge, Workspace& ws) : wedge_(pageWedge), ws_(ws) {}
+
+    // The controls of its template it fills and answers, OK and Cancel aside.
+    static const PageControls& controls();
 
     void init(ui::Dialog& d) override;
     void command(ui::Dialog& d, const ui::Notification& n) override;

@@ -1,25 +1,33 @@
-// Each editor page against the template it runs on: every control the page
-// handles is in the template with the kind the page takes it for, and every
-// control of the template that has an id is handled by the page.
+// Each editor page and dialog against the template it runs on: every control
+// it handles is in the template with the kind it takes it for, and every
+// control of the template that has an id is handled by it (a dialog's OK and
+// Cancel are answered by the dialog itself).
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "editor/barcode_page.h"
+#include "editor/field_properties.h"
 #include "editor/form_page.h"
+#include "editor/grid_dialog.h"
 #include "editor/lookup_page.h"
 #include "editor/menu_page.h"
 #include "editor/settings_page.h"
+#include "editor/stamp_dialog.h"
 #include "editor/startup_page.h"
+#include "editor/system_settings_dialog.h"
+#include "editor/wedge_dialog.h"
 #include "ui/builtin_templates.h"
+#include "ui/dialog.h"
 
 namespace appgen::editor {
 namespace {
 
-TEST(PageTemplates, EachPageHandlesExactlyTheControlsOfItsTemplate) {
+TEST(PageTemplates, EachPageAndDialogHandlesExactlyTheControlsOfItsTemplate) {
     struct Row {
         const char* name;
         const PageControls& controls;
+        bool page = true;
     };
     const Row rows[] = {
         {"FORMDLG", FormPage::controls()},
@@ -28,6 +36,12 @@ TEST(PageTemplates, EachPageHandlesExactlyTheControlsOfItsTemplate) {
         {"BARCODESETTINGDLG", BarcodePage::controls()},
         {"SETTINGSDLG", SettingsPage::controls()},
         {"STARTUPDLG", StartupPage::controls()},
+        {"AdvanceDlg", AdvanceDialog::formControls(), false},
+        {"LookupAdvanceDlg", AdvanceDialog::lookupControls(), false},
+        {"DateTimeStampDlg", StampDialog::controls(), false},
+        {"GridDlg", GridDialog::controls(), false},
+        {"SystemSettingsDlg", SystemSettingsDialog::controls(), false},
+        {"KeyboardWedgeDlg", KeyboardWedgeDialog::controls(), false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
@@ -42,11 +56,14 @@ TEST(PageTemplates, EachPageHandlesExactlyTheControlsOfItsTemplate) {
             }
             EXPECT_EQ(c.kind, in->kind) << c.id;
             // The pages set their check boxes and radio buttons themselves.
-            EXPECT_FALSE(in->has(ui::kStyleAuto)) << c.id;
+            if (r.page) {
+                EXPECT_FALSE(in->has(ui::kStyleAuto)) << c.id;
+            }
         }
         for (const ui::ControlTemplate& in : t.controls) {
-            if (in.id != ui::kNoId) {
-                EXPECT_EQ(1u, handled.count(in.id)) << "no page handles control " << in.id;
+            const bool answered = !r.page && (in.id == ui::kIdOk || in.id == ui::kIdCancel);
+            if (in.id != ui::kNoId && !answered) {
+                EXPECT_EQ(1u, handled.count(in.id)) << "nothing handles control " << in.id;
             }
         }
     }

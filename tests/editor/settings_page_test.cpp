@@ -15,88 +15,10 @@ namespace appgen::editor {
 namespace {
 
 using testing::Steps;
-using ui::ControlKind;
 using ui::ScriptAction;
 
 constexpr int kProtect = 101, kWedge = 201, kSystem = 202, kDefaults = 203;
 constexpr int kSelectAll = 204, kSelectNone = 205, kPassword = 501, kFnKey = 601, kFunction = 602;
-
-struct Expected {
-    int id;
-    ControlKind kind;
-    const char* text;  // nullptr: not looked at
-};
-
-void expectTemplate(const char* name, const char* caption, std::initializer_list<Expected> rows) {
-    const ui::DialogTemplate& t = ui::dialogTemplate(name);
-    EXPECT_EQ(cp(caption), t.caption) << name;
-    for (const Expected& e : rows) {
-        const ui::ControlTemplate* c = t.control(e.id);
-        ASSERT_NE(nullptr, c) << name << " " << e.id;
-        EXPECT_EQ(e.kind, c->kind) << name << " " << e.id;
-        if (e.text) {
-            EXPECT_EQ(cp(e.text), c->text) << name << " " << e.id;
-        }
-    }
-}
-
-TEST(SettingsTemplates, DialogsHoldTheirControls) {
-    using K = ControlKind;
-    expectTemplate("SystemSettingsDlg", "Начальные установки",
-                   {{601, K::DropDownList, nullptr},
-                    {501, K::Edit, nullptr},
-                    {602, K::DropDownList, nullptr},
-                    {603, K::DropDownList, nullptr},
-                    {604, K::DropDownList, nullptr},
-                    {504, K::Edit, nullptr},
-                    {605, K::DropDownList, nullptr},
-                    {606, K::DropDownList, nullptr},
-                    {301, K::RadioButton, "Показывать на экране"},
-                    {302, K::RadioButton, "Для продолжения нажать любую клавишу"},
-                    {506, K::Edit, nullptr},
-                    {1, K::Button, "OK"},
-                    {2, K::Button, "Сброс"}});
-    expectTemplate("KeyboardWedgeDlg", "Разрыв клавиатуры Установки",
-                   {{601, K::DropDownList, nullptr},
-                    {501, K::Edit, nullptr},
-                    {502, K::Edit, nullptr},
-                    {101, K::CheckBox, "Использовать цифровые клавиши для передачи цифр."},
-                    {102, K::CheckBox, "Добавить Return / Line-Feed к каждой записи"},
-                    {301, K::RadioButton, "Нормальное"},
-                    {302, K::RadioButton, "Цифры внизу"},
-                    {303, K::RadioButton, "Цифры вверху"},
-                    {304, K::RadioButton, "Нормальное"},
-                    {305, K::RadioButton, "Capital-lock клавиатура"},
-                    {306, K::RadioButton, "Shift-lock клавиатура"},
-                    {307, K::RadioButton, "Автоопределение"},
-                    {308, K::RadioButton, "Всегда нажата"},
-                    {309, K::RadioButton, "Игнорировать"},
-                    {1, K::Button, "OK"},
-                    {2, K::Button, "Сбор"}});
-    // Labels and group boxes without ids.
-    for (const auto& [name, text] : std::initializer_list<std::pair<const char*, const char*>>{
-             {"SystemSettingsDlg", "1.  Порт выгрузки"},
-             {"SystemSettingsDlg", "Номер телефона"},
-             {"SystemSettingsDlg", "2.  Порт загрузки"},
-             {"SystemSettingsDlg", "3.  Скорость передачи данных"},
-             {"SystemSettingsDlg", "4.  Подсветка"},
-             {"SystemSettingsDlg", "Выключение подсветки через"},
-             {"SystemSettingsDlg", "(1 ~ 9) x 10 сек"},
-             {"SystemSettingsDlg", "5.  Удаление данных"},
-             {"SystemSettingsDlg", "6.  Дополнительные опции"},
-             {"SystemSettingsDlg", "(1 ~ 99) x 100 мс"},
-             {"KeyboardWedgeDlg", "Межсимвольная задержка :"},
-             {"KeyboardWedgeDlg", "(0 ~ 255 мс)"},
-             {"KeyboardWedgeDlg", "Тайм аут передачи :"},
-             {"KeyboardWedgeDlg", "(0 ~ 255 сек)"},
-             {"KeyboardWedgeDlg", "Расположение цифр"},
-             {"KeyboardWedgeDlg", "Shift / Capital lock тип"},
-             {"KeyboardWedgeDlg", "Capital lock"}}) {
-        bool found = false;
-        for (const auto& c : ui::dialogTemplate(name).controls) found = found || c.text == cp(text);
-        EXPECT_TRUE(found) << name << " " << text;
-    }
-}
 
 TEST(SettingsLists, EntriesInValueOrder) {
     const List fn = fnKeyList();

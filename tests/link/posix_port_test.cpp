@@ -8,7 +8,10 @@
 
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 
 #include "platform/device_names.h"
 #include "platform/posix_serial_port.h"
@@ -166,9 +169,29 @@ TEST_F(PtyPort, ReadWaitsUntilItsDeadlineAndNoLonger) {
     const link::Tick start = clock.now();
     EXPECT_FALSE(port.readByte(60));
     EXPECT_GE(clock.now() - start, 60u);
-    const link::Tick t0 = clock.now();
-    EXPECT_FALSE(port.readByte(0));
-    EXPECT_LT(clock.now() - t0, 50u);  // no wait asked, none made
+    // No wait asked, none made: a read that blocked instead would get the byte
+    // the guard sends after some seconds (so a fault fails, never hangs).
+    {
+        std::mutex m;
+        std::condition_variable done;
+        bool over = false;
+        std::thread guard([&] {
+            std::unique_lock lock(m);
+            if (!done.wait_for(lock, std::chrono::seconds(5), [&] { return over; })) {
+                EXPECT_EQ(1, ::write(master, "g", 1));
+            }
+        });
+        EXPECT_FALSE(port.readByte(0));
+        {
+            std::lock_guard lock(m);
+            over = true;
+        }
+        done.notify_one();
+        guard.join();
+    }
+    ASSERT_EQ(2, ::write(master, "ab", 2));
+    ASSERT_EQ('a', port.readByte(1000).value_or(0));
+    EXPECT_EQ('b', port.readByte(0).value_or(0));  // what is there is taken at once
 }
 
 TEST_F(PtyPort, PurgeDropsWhatWasReceived) {
