@@ -38,7 +38,6 @@ MainWindow::MainWindow() : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint
     setFocusPolicy(Qt::StrongFocus);
     setToolTip(keyboardHint());
     setAttribute(Qt::WA_OpaquePaintEvent);
-    font_ = makeDisplayFont();
     rebuildArt();
 
     menuRunner_ = [](QMenu& menu, QPoint at) { return menu.exec(at); };
@@ -65,7 +64,8 @@ void MainWindow::addShortcut(const QKeySequence& keys, std::function<void()> act
 void MainWindow::attach(Application& app) {
     app_ = &app;
     input_ = std::make_unique<TerminalInput>(app, *this, static_cast<InputHost&>(*this));
-    paintFull();
+    framePending_ = true;
+    update();
     timer_.start();
 }
 
@@ -81,8 +81,19 @@ void MainWindow::rebuildArt() {
                     QImage::Format_ARGB32_Premultiplied);
     frame_.setDevicePixelRatio(r);
     frame_.fill(Qt::white);
+    framePending_ = true;
 }
+
+void MainWindow::ensureFrame() {
+    if (framePending_) paintFull();
+}
+
 void MainWindow::paintFull() {
+    if (!fontMade_) {
+        font_ = makeDisplayFont();
+        fontMade_ = true;
+    }
+    framePending_ = false;
     QPainter p(&frame_);
     for (const PicturePlacement& place : fullRepaintPictures())
         p.drawImage(QPoint(place.at.x, place.at.y), art_->picture(place.picture));
@@ -101,10 +112,8 @@ void MainWindow::paintDirtyDisplay() {
 
 void MainWindow::paintEvent(QPaintEvent* event) {
     // A move to a screen of another density draws everything afresh.
-    if (!qFuzzyCompare(art_->devicePixelRatio(), devicePixelRatioF())) {
-        rebuildArt();
-        paintFull();
-    }
+    if (!qFuzzyCompare(art_->devicePixelRatio(), devicePixelRatioF())) rebuildArt();
+    ensureFrame();
     paintDirtyDisplay();
     QPainter p(this);
     const QRect r = event->rect();
@@ -114,6 +123,7 @@ void MainWindow::paintEvent(QPaintEvent* event) {
 }
 
 void MainWindow::drawPicture(int picture, Point at) {
+    ensureFrame();
     QPainter p(&frame_);
     p.drawImage(QPoint(at.x, at.y), art_->picture(picture));
     update(QRect(QPoint(at.x, at.y), TerminalArt::pictureSize(picture)));
@@ -123,6 +133,7 @@ void MainWindow::repaint(DisplayArea area, int line) {
     if (!app_) return;
     const DisplayModel& d = app_->simulator().display();
     const QRect r = toQRect(displayAreaRect(area, line, d));
+    ensureFrame();
     switch (area) {
         case DisplayArea::ClockLine: {
             QPainter p(&frame_);

@@ -48,9 +48,13 @@ public:
     // during a key press took the button's release with it.
     void setModalCounter(std::function<int()> counter) { modalCounter_ = std::move(counter); }
 
-    const QImage& frame() const { return frame_; }
+    // What the window shows; drawn when first asked for, so that the window
+    // is on the screen before the case and the font are made.
+    const QImage& frame() {
+        ensureFrame();
+        return frame_;
+    }
     const TerminalArt& art() const { return *art_; }
-    const DisplayFont& displayFont() const { return font_; }
     bool transferRunning() const { return transfers_.running(); }
     int framesPainted() const { return framesPainted_; }
 
@@ -92,6 +96,7 @@ private:
     void closeWindow() override { close(); }
 
     void rebuildArt();
+    void ensureFrame();
     void paintFull();
     void paintDirtyDisplay();
     void addShortcut(const QKeySequence& keys, std::function<void()> action);
@@ -99,7 +104,9 @@ private:
     shell::Application* app_ = nullptr;
     std::unique_ptr<shell::TerminalInput> input_;
     std::unique_ptr<TerminalArt> art_;
-    DisplayFont font_;
+    DisplayFont font_;     // made with the first frame: looking up fonts takes time
+    bool fontMade_ = false;
+    bool framePending_ = true;  // the whole frame is to be drawn before it is shown
     std::unique_ptr<DisplayPainter> painter_;
     QImage frame_;         // what the window shows, at the device pixel ratio
     QRegion dirtyDisplay_; // display areas to draw again from the model

@@ -33,7 +33,7 @@ void typeInto(MainWindow& w, Qt::Key key, Qt::KeyboardModifiers mods) {
     QTest::keyClick(w.windowHandle(), key, mods);
 }
 
-bool frameShows(const MainWindow& w, int picture, QPoint at) {
+bool frameShows(MainWindow& w, int picture, QPoint at) {
     QImage pic = w.art().picture(picture).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     pic.setDevicePixelRatio(1);
     return region(w.frame(), at, TerminalArt::pictureSize(picture)) == pic;
