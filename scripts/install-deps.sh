@@ -3,8 +3,10 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev python3)
-# Workbooks (.xlsx) of collected records.
-packages+=(libxlsxwriter-dev)
+# Workbooks (.xlsx) of collected records: libxlsxwriter is built from Debian's
+# source package (fetched below) against zlib; the system's library is the
+# fallback when the source cannot be fetched.
+packages+=(libxlsxwriter-dev zlib1g-dev)
 # The desktop front end needs Qt 6 and, for its tests, a virtual display.
 if [ -f "$(dirname "$0")/../src/gui/CMakeLists.txt" ]; then
   packages+=(qt6-base-dev libgl-dev xvfb xauth desktop-file-utils fonts-dejavu-core dpkg-dev)
@@ -35,8 +37,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
-# libxlsxwriter's source for the Windows build, kept out of git in
-# third_party-cache/ (CMake's windows preset builds it from there). apt-get
+# libxlsxwriter's source, kept out of git in third_party-cache/ (every preset
+# builds the library from there). apt-get
 # source needs a deb-src entry for this machine's suite.
 cache="$(cd "$(dirname "$0")/.." && pwd)/third_party-cache/libxlsxwriter"
 if ! ls "$cache"/libxlsxwriter_*.orig.tar.gz >/dev/null 2>&1; then

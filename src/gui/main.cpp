@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLocale>
 
+#include <clocale>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -40,6 +41,9 @@ int main(int argc, char** argv) {
     const bool script = argc > 1 && std::strcmp(argv[1], "--script") == 0;
     if (script) qInstallMessageHandler(quietQt);
     QApplication qt(argc, argv);
+    // Qt takes the system's locale for the C library too; numbers written to
+    // files (workbook cells) keep their decimal point whatever the system's is.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setApplicationName(QStringLiteral("appgen"));
     QApplication::setApplicationVersion(QStringLiteral(APPGEN_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("appgen"));

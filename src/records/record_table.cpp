@@ -1,6 +1,8 @@
 #include "records/record_table.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string>
 
 namespace appgen::records {
 
@@ -82,6 +84,14 @@ bool isPlainNumber(std::string_view t) {
     const std::size_t frac = ++i;
     while (i < t.size() && t[i] >= '0' && t[i] <= '9') ++i;
     return i > frac && i == t.size();
+}
+
+double plainNumberValue(std::string_view t) {
+    std::string s(t);
+    std::replace(s.begin(), s.end(), ',', '.');
+    double value = 0;
+    std::from_chars(s.data(), s.data() + s.size(), value);
+    return value;
 }
 
 }  // namespace appgen::records

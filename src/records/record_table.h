@@ -70,4 +70,8 @@ class RecordTable {
 // point or comma and digits.
 bool isPlainNumber(std::string_view text);
 
+// The value of such a cell, the same in every locale: the desktop program runs
+// in the operator's, where the decimal point may be a comma.
+double plainNumberValue(std::string_view text);
+
 }  // namespace appgen::records

@@ -60,7 +60,7 @@ std::string DecimalSum::text() const {
 }
 
 double DecimalSum::value() const {
-    return std::stod(text());
+    return plainNumberValue(text());
 }
 
 int columnIndex(const FormLayout& layout, std::string_view name) {

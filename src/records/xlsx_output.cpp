@@ -65,12 +65,6 @@ class Sheet {
     std::string utf8_;
 };
 
-double numberOf(std::string_view text) {
-    std::string s(text);
-    std::replace(s.begin(), s.end(), ',', '.');
-    return std::strtod(s.c_str(), nullptr);
-}
-
 void formSheet(lxw_workbook* book, lxw_format* bold, const RecordTable& table,
                const FormLayout& layout) {
     std::vector<std::string> header = {"Файл", "Строка"};
@@ -85,7 +79,7 @@ void formSheet(lxw_workbook* book, lxw_format* bold, const RecordTable& table,
             const std::string_view cell = table.cell(r, k);
             const u8 type = layout.fields[k].type;
             if ((type == kLineInteger || type == kLineDecimal) && isPlainNumber(cell))
-                sheet.number(k + 2, numberOf(cell), cell.size());
+                sheet.number(k + 2, plainNumberValue(cell), cell.size());
             else
                 sheet.bytes(k + 2, cell);
         }

@@ -2,6 +2,11 @@
 // dialects, the cells' padding, plain numbers and the totals.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
 #include "project/text.h"
 #include "records/csv_output.h"
 #include "records/record_table.h"
@@ -112,6 +117,36 @@ TEST(PlainNumbers, WhatBecomesANumericCell) {
         EXPECT_TRUE(isPlainNumber(yes)) << yes;
     for (const char* no : {"", "007", "-", "1.", ".5", "1.2.3", "1e3", " 1", "+1", "00.5", "1,2,3"})
         EXPECT_FALSE(isPlainNumber(no)) << no;
+}
+
+// A locale whose decimal mark is a comma, as the desktop program runs in on a
+// Russian system; made with localedef where the system has none. Empty when
+// neither works (no locale sources).
+std::string commaLocale() {
+    for (const char* name : {"ru_RU.UTF-8", "ru_RU.utf8", "de_DE.UTF-8"})
+        if (std::setlocale(LC_NUMERIC, name)) return name;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "appgen-locales";
+    std::error_code ignored;
+    std::filesystem::create_directories(dir, ignored);
+    const std::string command = "localedef -i ru_RU -f UTF-8 \"" + (dir / "ru_RU.UTF-8").string() + "\" >/dev/null 2>&1";
+    if (std::system(command.c_str()) != 0 && !std::filesystem::exists(dir / "ru_RU.UTF-8")) return {};
+#ifndef _WIN32
+    setenv("LOCPATH", dir.string().c_str(), 1);
+#endif
+    return std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") ? "ru_RU.UTF-8" : "";
+}
+
+TEST(PlainNumbers, SameValueInEveryLocale) {
+    const std::string locale = commaLocale();
+    if (locale.empty()) GTEST_SKIP() << "no locale with a decimal comma here";
+    ASSERT_EQ(',', *std::localeconv()->decimal_point) << locale;
+    for (const auto& [text, value] : {std::pair{"12.25", 12.25}, {"12,25", 12.25}, {"-0.5", -0.5}, {"7", 7.0}})
+        EXPECT_EQ(value, plainNumberValue(text)) << text;
+    DecimalSum sum;
+    sum.add("2,5");
+    sum.add("0.25");
+    EXPECT_EQ(2.75, sum.value());
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 TEST_F(Tables, TotalsPerKeyInOrderOfFirstAppearance) {
