@@ -27,6 +27,22 @@ endif()
 
 if(APPGEN_XLSXWRITER_SOURCE AND APPGEN_ZLIB AND APPGEN_ZLIB_INCLUDE)
   list(GET APPGEN_XLSXWRITER_SOURCE -1 APPGEN_XLSXWRITER_SOURCE)
+  # The tarball is checked against the checksum its source package lists
+  # (apt-get source verified that .dsc).
+  get_filename_component(tarball ${APPGEN_XLSXWRITER_SOURCE} NAME)
+  file(GLOB dsc ${PROJECT_SOURCE_DIR}/third_party-cache/libxlsxwriter/*.dsc)
+  set(hash)
+  if(dsc)
+    list(GET dsc -1 dsc)
+    file(STRINGS ${dsc} sums REGEX "^ [0-9a-f]+ [0-9]+ ${tarball}$")
+    foreach(line IN LISTS sums)
+      string(REGEX MATCH "^ ([0-9a-f]+) " match "${line}")
+      string(LENGTH "${CMAKE_MATCH_1}" length)
+      if(length EQUAL 64)
+        set(hash URL_HASH SHA256=${CMAKE_MATCH_1})
+      endif()
+    endforeach()
+  endif()
   enable_language(C)
   include(ExternalProject)
   set(src ${PROJECT_BINARY_DIR}/libxlsxwriter/src)
@@ -38,6 +54,7 @@ if(APPGEN_XLSXWRITER_SOURCE AND APPGEN_ZLIB AND APPGEN_ZLIB_INCLUDE)
   endif()
   ExternalProject_Add(appgen_libxlsxwriter
     URL ${APPGEN_XLSXWRITER_SOURCE}
+    ${hash}
     DOWNLOAD_EXTRACT_TIMESTAMP ON
     SOURCE_DIR ${src}
     BINARY_DIR ${bin}
