@@ -11,6 +11,7 @@
 
 #include "cli/cli_project.h"
 #include "cli/commands.h"
+#include "cli/option_reader.h"
 #include "platform/safe_file.h"
 #include "project/lookup_check.h"
 #include "project/lookup_csv.h"
@@ -47,45 +48,35 @@ struct LookupArgs {
     bool skipHeader = false;
 };
 
-std::optional<char> delimiterOf(const std::string& s) {
-    if (s == "tab" || s == "\\t" || s == "\t") return '\t';
-    if (s.size() == 1 && s[0] != '"' && s[0] != '\r' && s[0] != '\n') return s[0];
-    return std::nullopt;
-}
-
 // Nothing after printing the usage when the arguments do not make a command.
 std::optional<LookupArgs> parse(const Args& args, bool import, const char* usage) {
     LookupArgs out;
-    bool bad = false;
-    for (std::size_t i = 0; i < args.size() && !bad; ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string* {
-            if (i + 1 >= args.size()) {
-                bad = true;
-                return nullptr;
-            }
-            return &args[++i];
-        };
+    OptionReader r(args);
+    while (r.next()) {
+        const std::string& a = r.arg();
         if (a == "--project") {
-            if (auto v = value()) out.project = *v;
+            if (auto v = r.value()) out.project = *v;
         } else if (a == "--lookup") {
-            if (auto v = value()) {
+            if (auto v = r.value()) {
                 if (*v == "1" || *v == "2" || *v == "3") out.lookup = (*v)[0] - '1';
-                else bad = true;
+                else r.refuse();
             }
         } else if (import && a == "-o") {
-            if (auto v = value()) out.output = *v;
+            if (auto v = r.value()) out.output = *v;
         } else if (import && a == "--delimiter") {
-            if (auto v = value()) bad = !(out.delimiter = delimiterOf(*v));
+            if (auto v = r.value()) {
+                out.delimiter = delimiterOption(*v);
+                if (!out.delimiter) r.refuse();
+            }
         } else if (import && a == "--skip-header") {
             out.skipHeader = true;
         } else if (a.starts_with("-") || !out.input.empty()) {
-            bad = true;
+            r.refuse();
         } else {
             out.input = a;
         }
     }
-    bad = bad || out.input.empty() || out.project.empty() ||
+    const bool bad = r.bad() || out.input.empty() || out.project.empty() ||
           !std::any_of(args.begin(), args.end(), [](const auto& a) { return a == "--lookup"; }) ||
           (import && out.output.empty());
     if (bad) {

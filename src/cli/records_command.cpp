@@ -10,6 +10,7 @@
 #include "cli/cli_project.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
+#include "cli/option_reader.h"
 #include "platform/safe_file.h"
 #include "project/text.h"
 #include "platform/utf8_file.h"
@@ -72,59 +73,50 @@ bool endsWithNoCase(const std::string& s, std::string_view tail) {
 
 std::optional<RecordsArgs> parse(const Args& args) {
     RecordsArgs out;
-    bool bad = false;
-    for (std::size_t i = 0; i < args.size() && !bad; ++i) {
-        const std::string& a = args[i];
-        auto value = [&]() -> const std::string* {
-            if (i + 1 >= args.size()) {
-                bad = true;
-                return nullptr;
-            }
-            return &args[++i];
-        };
+    OptionReader r(args);
+    while (r.next()) {
+        const std::string& a = r.arg();
         if (a == "--form") {
-            if (auto v = value()) {
+            if (auto v = r.value()) {
                 const int n = std::atoi(v->c_str());
                 if (n >= 1 && n <= kFormCount && std::to_string(n) == *v)
                     out.form = n;
                 else
-                    bad = true;
+                    r.refuse();
             }
         } else if (a == "--json") {
             out.json = true;
         } else if (a == "-o") {
-            if (auto v = value()) out.output = *v;
+            if (auto v = r.value()) out.output = *v;
         } else if (a == "--delimiter") {
-            if (auto v = value()) {
-                if (*v == "tab" || *v == "\\t")
-                    out.dialect.delimiter = '\t';
-                else if (v->size() == 1 && (*v)[0] != '"' && (*v)[0] != '\r' && (*v)[0] != '\n')
-                    out.dialect.delimiter = (*v)[0];
+            if (auto v = r.value()) {
+                if (const auto d = delimiterOption(*v))
+                    out.dialect.delimiter = *d;
                 else
-                    bad = true;
+                    r.refuse();
             }
         } else if (a == "--encoding") {
-            if (auto v = value()) {
+            if (auto v = r.value()) {
                 if (*v == "utf-8" || *v == "UTF-8" || *v == "utf8")
                     out.dialect.cp1251 = false;
                 else if (*v == "cp1251" || *v == "CP1251" || *v == "windows-1251")
                     out.dialect.cp1251 = true;
                 else
-                    bad = true;
+                    r.refuse();
             }
         } else if (a == "--totals") {
-            if (auto v = value()) out.totals = *v;
+            if (auto v = r.value()) out.totals = *v;
         } else if (a == "--quantity") {
-            if (auto v = value()) out.quantity = *v;
+            if (auto v = r.value()) out.quantity = *v;
         } else if (a.starts_with("-") && a != "-") {
-            bad = true;
+            r.refuse();
         } else if (out.project.empty()) {
             out.project = a;
         } else {
             out.files.push_back(a);
         }
     }
-    bad = bad || out.project.empty() || out.files.empty() || (out.json && !out.output.empty()) ||
+    const bool bad = r.bad() || out.project.empty() || out.files.empty() || (out.json && !out.output.empty()) ||
           (out.quantity && !out.totals) ||
           (!out.output.empty() && !endsWithNoCase(out.output, ".csv") &&
            !endsWithNoCase(out.output, ".xlsx"));

@@ -10,20 +10,12 @@
 
 #include "gui/dialog_widgets.h"
 #include "project/text.h"
-#include "ui/dialog_json.h"
 #include "ui/property_sheet.h"
 
 namespace appgen::gui {
 namespace {
 
-using A = ui::ScriptAction;
-
-std::string why(ui::UserResult r, const A& a) {
-    if (r == ui::UserResult::Done) return {};
-    const bool aboutControl =
-        a.kind == A::Kind::Type || a.kind == A::Kind::Click || a.kind == A::Kind::ClickAt || a.kind == A::Kind::Select;
-    return aboutControl ? "control " + std::to_string(a.id) + ": " + ui::describe(r) : ui::describe(r);
-}
+using R = ui::UserResult;
 
 // Script texts for controls are Windows-1251, the services' texts UTF-8.
 QString fromBytes(const std::string& bytes) { return QString::fromStdString(cp1251ToUtf8(bytes)); }
@@ -56,6 +48,73 @@ QPoint onWidget(const ui::Dialog& dialog, int id, QPoint at, const QWidget& widg
     }
     return at;
 }
+
+// A dialog's panel (the dialog's own, or a sheet's page) taking a script's
+// input through its real widgets.
+class PanelInput final : public shell::DialogInput {
+public:
+    // `window`: the dialog's window, which takes Enter and Esc; none for a page.
+    PanelInput(DialogPanel& panel, DialogWindow* window) : panel_(&panel), window_(window) {}
+
+    const ui::Dialog& dialog() override { return panel_->dialog(); }
+    std::vector<ui::ControlState> readBack() override { return panel_->readBack(); }
+    void expectInput() override { panel_->expectInput(); }
+    // A window the input closed took it.
+    std::optional<R> lastResult() override { return panel_ ? panel_->lastResult() : std::optional<R>(R::Done); }
+
+    void pressEnterOrEsc(bool ok) override {
+        if (ok)
+            window_->accept();
+        else
+            window_->reject();
+    }
+
+    R reach(int id) override {
+        const QWidget* control = panel_->controlWidget(id);
+        if (!control) return R::NoSuchControl;
+        if (!control->isVisibleTo(panel_)) return R::Hidden;
+        if (!control->isEnabledTo(panel_)) return R::Disabled;
+        return R::Done;
+    }
+
+    R type(int id, const std::string& text) override {
+        auto* edit = qobject_cast<QLineEdit*>(panel_->controlWidget(id));
+        if (!edit) return R::WrongKind;
+        // Typed over what the box held: the box announces the edit.
+        edit->selectAll();
+        edit->insert(fromBytes(text));
+        // Typing always announces a change, also when the text stays as it was.
+        if (panel_ && !panel_->lastResult()) Q_EMIT edit->textEdited(edit->text());
+        return R::Done;
+    }
+
+    R click(int id, const std::optional<Point>& at) override {
+        QWidget* control = panel_->controlWidget(id);
+        const ui::Dialog& d = panel_->dialog();
+        if (auto* button = qobject_cast<QAbstractButton*>(control))
+            button->click();
+        else if (auto* edit = qobject_cast<QLineEdit*>(control))
+            mouseClick(edit, {1, 1});
+        else if (d.control(id)->kind == ui::ControlKind::Custom && at)
+            mouseClick(control, onWidget(d, id, {at->x, at->y}, *control));
+        else
+            return R::WrongKind;
+        return R::Done;
+    }
+
+    R select(int id, int index) override {
+        auto* list = qobject_cast<QComboBox*>(panel_->controlWidget(id));
+        if (!list) return R::WrongKind;
+        if (index < 0 || index >= list->count()) return R::OutOfRange;
+        list->setCurrentIndex(index);
+        Q_EMIT list->activated(index);
+        return R::Done;
+    }
+
+private:
+    QPointer<DialogPanel> panel_;  // gone once the input closed its window
+    QPointer<DialogWindow> window_;
+};
 
 }  // namespace
 
@@ -96,122 +155,37 @@ void ScriptWindows::hidden() {
     pumpEvents();
 }
 
-DialogPanel* ScriptWindows::panel() {
+void ScriptWindows::pump() { pumpEvents(); }
+
+bool ScriptWindows::windowOnTop() const {
+    return !shown_.empty() && (shown_.back().dialog || shown_.back().sheet);
+}
+
+ui::PropertySheet* ScriptWindows::sheetOnTop() {
+    return shown_.empty() || !shown_.back().sheet ? nullptr : &shown_.back().sheet->sheet();
+}
+
+// The tab a person clicks.
+void ScriptWindows::clickTab(int index) { shown_.back().sheet->tabs()->setCurrentIndex(index); }
+
+void ScriptWindows::clickSheetButton(bool ok) {
+    SheetWindow& sheet = *shown_.back().sheet;
+    (ok ? sheet.okButton() : sheet.cancelButton())->click();
+}
+
+std::unique_ptr<shell::DialogInput> ScriptWindows::inputWindow() {
     if (shown_.empty()) return nullptr;
     Shown& top = shown_.back();
-    if (top.dialog) return &top.dialog->panel();
-    if (top.sheet) return top.sheet->pagePanel(top.sheet->sheet().currentIndex());
+    if (top.dialog) return std::make_unique<PanelInput>(top.dialog->panel(), top.dialog.get());
+    if (top.sheet) {
+        if (DialogPanel* page = top.sheet->pagePanel(top.sheet->sheet().currentIndex()))
+            return std::make_unique<PanelInput>(*page, nullptr);
+    }
     return nullptr;
 }
 
-std::string ScriptWindows::perform(const A& a) {
-    if (shown_.empty() || (!shown_.back().dialog && !shown_.back().sheet)) return HeadlessServices::perform(a);
-    Shown& top = shown_.back();
-    switch (a.kind) {
-        case A::Kind::Page: {
-            if (!top.sheet) return HeadlessServices::perform(a);
-            ui::PropertySheet& sheet = top.sheet->sheet();
-            const int index = a.text.empty() ? a.index : sheet.findPage(a.text);
-            if (index < 0) return "no page " + a.text;
-            if (sheet.ended()) return why(ui::UserResult::Closed, a);
-            if (index >= sheet.pageCount()) return why(ui::UserResult::OutOfRange, a);
-            // The tab a person clicks.
-            top.sheet->tabs()->setCurrentIndex(index);
-            pumpEvents();
-            return {};
-        }
-        case A::Kind::Ok:
-        case A::Kind::Cancel: {
-            const bool ok = a.kind == A::Kind::Ok;
-            if (top.sheet) {
-                if (top.sheet->sheet().ended()) return why(ui::UserResult::Closed, a);
-                (ok ? top.sheet->okButton() : top.sheet->cancelButton())->click();
-                pumpEvents();
-                return {};
-            }
-            DialogPanel* p = panel();
-            if (!p || p->dialog().role() != ui::Dialog::Role::Modal) return HeadlessServices::perform(a);
-            // Enter or Esc, as the window passes them on.
-            p->expectInput();
-            if (ok)
-                top.dialog->accept();
-            else
-                top.dialog->reject();
-            const auto r = p->lastResult();
-            pumpEvents();
-            return r ? why(*r, a) : std::string{};
-        }
-        case A::Kind::Dump: {
-            DialogPanel* p = panel();
-            if (!p) return HeadlessServices::perform(a);
-            record({ui::RecordedEvent::Kind::Dump, p->dialog().name(),
-                    ui::dialogStateJson(p->dialog().name(), p->readBack())});
-            return {};
-        }
-        case A::Kind::Type:
-        case A::Kind::Click:
-        case A::Kind::ClickAt:
-        case A::Kind::Select:
-            if (DialogPanel* p = panel()) return onControl(a, *p);
-            return HeadlessServices::perform(a);
-        default:
-            return HeadlessServices::perform(a);
-    }
-}
-
-std::string ScriptWindows::onControl(const A& a, DialogPanel& p) {
-    using R = ui::UserResult;
-    if (p.dialog().ended()) return why(R::Closed, a);
-    QWidget* control = p.controlWidget(a.id);
-    if (!control || !p.dialog().control(a.id)) return why(R::NoSuchControl, a);
-    if (!control->isVisibleTo(&p)) return why(R::Hidden, a);
-    if (!control->isEnabledTo(&p)) return why(R::Disabled, a);
-    const QPointer<DialogPanel> alive(&p);
-    p.expectInput();
-    auto* edit = qobject_cast<QLineEdit*>(control);
-    auto* button = qobject_cast<QAbstractButton*>(control);
-    auto* list = qobject_cast<QComboBox*>(control);
-    const bool area = p.dialog().control(a.id)->kind == ui::ControlKind::Custom;
-    switch (a.kind) {
-        case A::Kind::Type: {
-            if (!edit) return why(R::WrongKind, a);
-            // Typed over what the box held: the box announces the edit.
-            edit->selectAll();
-            edit->insert(fromBytes(a.text));
-            // Typing always announces a change, also when the text stays as it was.
-            if (alive && !p.lastResult()) Q_EMIT edit->textEdited(edit->text());
-            break;
-        }
-        case A::Kind::Click:
-        case A::Kind::ClickAt:
-            if (button)
-                button->click();
-            else if (edit)
-                mouseClick(edit, {1, 1});
-            else if (area && a.kind == A::Kind::ClickAt)
-                mouseClick(control, onWidget(p.dialog(), a.id, {a.x, a.y}, *control));
-            else
-                return why(R::WrongKind, a);
-            break;
-        case A::Kind::Select: {
-            if (!list) return why(R::WrongKind, a);
-            if (a.index < 0 || a.index >= list->count()) return why(R::OutOfRange, a);
-            list->setCurrentIndex(a.index);
-            Q_EMIT list->activated(a.index);
-            break;
-        }
-        default:
-            break;
-    }
-    const auto r = alive ? p.lastResult() : std::optional<R>(R::Done);
-    pumpEvents();
-    if (!r) return "control " + std::to_string(a.id) + ": the window did not pass the input on";
-    return why(*r, a);
-}
-
-void ScriptWindows::progressOpen(const ui::ProgressRequest& request) {
-    HeadlessServices::progressOpen(request);
-    const auto cancel = [this] { cancel_ = true; };
+void ScriptWindows::openProgress(const ui::ProgressRequest& request) {
+    const auto cancel = [this] { cancelFlag() = true; };
     if (request.kind == ui::ProgressRequest::Kind::Bar) {
         bar_ = std::make_unique<ProgressWindow>(fromUtf8(request.caption), fromUtf8(request.text));
         bar_->cancelButton()->onCancel = cancel;
@@ -221,44 +195,31 @@ void ScriptWindows::progressOpen(const ui::ProgressRequest& request) {
         count_->cancelButton()->onCancel = cancel;
         count_->show();
     }
-    pumpEvents();
 }
 
-void ScriptWindows::progressSet(int value) {
+void ScriptWindows::setProgress(int value) {
     if (bar_) bar_->setPercent(value);
     if (count_) count_->setCount(value);
-    HeadlessServices::progressSet(value);  // may press Cancel at this value
-    pumpEvents();
 }
 
-void ScriptWindows::progressClose() {
-    HeadlessServices::progressClose();
+void ScriptWindows::closeProgress() {
     bar_.reset();
     count_.reset();
-    pumpEvents();
 }
 
-void ScriptWindows::connectingOpen(const ui::ProgressRequest& request) {
+void ScriptWindows::openConnecting(const ui::ProgressRequest& request) {
     connecting_ = std::make_unique<ProgressWindow>(fromUtf8(request.caption), fromUtf8(request.text),
                                                    fromUtf8(request.detail));
-    connecting_->cancelButton()->onCancel = [this] { cancel_ = true; };
+    connecting_->cancelButton()->onCancel = [this] { cancelFlag() = true; };
     connecting_->show();
-    pumpEvents();
-    HeadlessServices::connectingOpen(request);  // may press Cancel at once
 }
 
-void ScriptWindows::connectingClose() {
-    HeadlessServices::connectingClose();
-    connecting_.reset();
-    pumpEvents();
-}
+void ScriptWindows::closeConnecting() { connecting_.reset(); }
 
-void ScriptWindows::pressCancel() {
-    // The button of the window that shows, as a person clicks it.
+void ScriptWindows::clickCancel() {
     if (connecting_) connecting_->cancelButton()->click();
     if (bar_) bar_->cancelButton()->click();
     if (count_) count_->cancelButton()->click();
-    HeadlessServices::pressCancel();
 }
 
 }  // namespace appgen::gui

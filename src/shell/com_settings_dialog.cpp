@@ -30,6 +30,14 @@ const char* absenceNote(link::DevicePresence p) {
 
 }  // namespace
 
+const editor::PageControls& ComSettingsDialog::controls() {
+    using K = ui::ControlKind;
+    static const editor::PageControls list = {
+        {kIdComPortList, K::DropDownList}, {kIdBaudList, K::DropDownList},
+        {kIdPortDevice, K::Label},         {kIdDeviceList, K::DropDownList}};
+    return list;
+}
+
 void ComSettingsDialog::init(ui::Dialog& d) {
     d.setItems(kIdComPortList, {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6"});
     d.setItems(kIdBaudList, {"115200", "57600", "38400", "19200", "9600"});

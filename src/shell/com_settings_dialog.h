@@ -6,6 +6,7 @@
 
 #include <vector>
 
+#include "editor/page_controls.h"
 #include "link/port_directory.h"
 #include "project/project.h"
 #include "ui/dialog.h"
@@ -22,6 +23,9 @@ class ComSettingsDialog : public ui::DialogHandler {
 public:
     ComSettingsDialog(PortSettings& port, link::PortDirectory& ports, ui::Services& ui)
         : port_(port), ports_(ports), ui_(ui) {}
+
+    // The controls above it handles, for the test against its template.
+    static const editor::PageControls& controls();
 
     void init(ui::Dialog& d) override;
     // A new COMn shows its device and its port map choice.

@@ -3,56 +3,48 @@
 // sheet is a real window, and the script's actions are a person's input on
 // its real controls (the edit's text and its change notification, a button
 // click, a list selection and its notification); a dump reads the real
-// controls back.
+// controls back. What the actions mean is shell::ScriptWindows'.
 #pragma once
 
-#include <atomic>
 #include <memory>
 #include <vector>
 
-#include "ui/headless_services.h"
+#include "shell/script_windows.h"
 #include "win32/dialog_window.h"
 #include "win32/sheet_window.h"
 #include "win32/transfer_windows.h"
 
 namespace appgen::win32 {
 
-class ScriptWindows : public ui::HeadlessServices {
-public:
-    std::string perform(const ui::ScriptAction& action) override;
-
-    // The transfer's windows are real too, and the script's press-cancel is
-    // a click on their Cancel button.
-    void progressOpen(const ui::ProgressRequest& request) override;
-    void progressSet(int value) override;
-    void progressClose() override;
-    void connectingOpen(const ui::ProgressRequest& request) override;
-    void connectingClose() override;
-    void pressCancel() override;
-    void transferStarts() override {
-        HeadlessServices::transferStarts();
-        cancel_ = false;
-    }
-    bool cancelRequested() override { return HeadlessServices::cancelRequested() || cancel_; }
-
+class ScriptWindows : public shell::ScriptWindows {
 protected:
     void shown() override;
     void hidden() override;
+
+    void pump() override;
+    bool windowOnTop() const override;
+    ui::PropertySheet* sheetOnTop() override;
+    void clickTab(int index) override;
+    void clickSheetButton(bool ok) override;
+    std::unique_ptr<shell::DialogInput> inputWindow() override;
+
+    void openProgress(const ui::ProgressRequest& request) override;
+    void setProgress(int value) override;
+    void closeProgress() override;
+    void openConnecting(const ui::ProgressRequest& request) override;
+    void closeConnecting() override;
+    void clickCancel() override;
 
 private:
     struct Shown {
         std::unique_ptr<DialogWindow> dialog;
         std::unique_ptr<SheetWindow> sheet;
     };
-    // The binding of the window an action goes to: the dialog, or the sheet's shown page.
-    ControlBinding* binding();
-    std::string onControl(const ui::ScriptAction& action, ControlBinding& binding);
     HWND owner() const;
 
     std::vector<Shown> shown_;
     std::unique_ptr<TransferWindow> bar_;
     std::unique_ptr<TransferWindow> connecting_;
-    std::atomic<bool> cancel_{false};
 };
 
 // Delivers the window messages waiting, so what the actions changed is drawn.

@@ -1,10 +1,5 @@
-// Each editor page and dialog against the template it runs on: every control
-// it handles is in the template with the kind it takes it for, and every
-// control of the template that has an id is handled by it (a dialog's OK and
-// Cancel are answered by the dialog itself).
+// Each editor page and dialog against the template it runs on.
 #include <gtest/gtest.h>
-
-#include <set>
 
 #include "editor/barcode_page.h"
 #include "editor/field_properties.h"
@@ -17,8 +12,7 @@
 #include "editor/startup_page.h"
 #include "editor/system_settings_dialog.h"
 #include "editor/wedge_dialog.h"
-#include "ui/builtin_templates.h"
-#include "ui/dialog.h"
+#include "support/template_controls.h"
 
 namespace appgen::editor {
 namespace {
@@ -43,30 +37,7 @@ TEST(PageTemplates, EachPageAndDialogHandlesExactlyTheControlsOfItsTemplate) {
         {"SystemSettingsDlg", SystemSettingsDialog::controls(), false},
         {"KeyboardWedgeDlg", KeyboardWedgeDialog::controls(), false},
     };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        const ui::DialogTemplate& t = ui::dialogTemplate(r.name);
-        std::set<int> handled;
-        for (const PageControl& c : r.controls) {
-            EXPECT_TRUE(handled.insert(c.id).second) << c.id << " is listed twice";
-            const ui::ControlTemplate* in = t.control(c.id);
-            if (!in) {
-                ADD_FAILURE() << "the page handles " << c.id << ", which the template lacks";
-                continue;
-            }
-            EXPECT_EQ(c.kind, in->kind) << c.id;
-            // The pages set their check boxes and radio buttons themselves.
-            if (r.page) {
-                EXPECT_FALSE(in->has(ui::kStyleAuto)) << c.id;
-            }
-        }
-        for (const ui::ControlTemplate& in : t.controls) {
-            const bool answered = !r.page && (in.id == ui::kIdOk || in.id == ui::kIdCancel);
-            if (in.id != ui::kNoId && !answered) {
-                EXPECT_EQ(1u, handled.count(in.id)) << "nothing handles control " << in.id;
-            }
-        }
-    }
+    for (const Row& r : rows) test::expectHandlesExactly(r.name, r.controls, r.page);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "project/text.h"
 #include "shell/com_settings_dialog.h"
+#include "support/template_controls.h"
 #include "ui/builtin_templates.h"
 #include "ui/headless_services.h"
 
@@ -57,6 +58,10 @@ struct Harness {
     }
     std::string shown() const { return cp1251ToUtf8(dialog->text(kIdPortDevice)); }
 };
+
+TEST(ComSettingsDialog, HandlesExactlyTheControlsOfItsTemplate) {
+    test::expectHandlesExactly("COMSETTINGDLG", ComSettingsDialog::controls(), false);
+}
 
 TEST(ComSettingsDialog, AnUnlistedDeviceIsShownAndKept) {
     Harness h;
