@@ -28,7 +28,9 @@ using namespace appgen;
 // Transfers never run here; the port only has to exist.
 class IdlePort : public link::SerialPort {
 public:
-    link::OpenResult open(const std::string&) override { return {false, "no port in the benchmark"}; }
+    link::OpenResult open(const std::string&) override {
+        return {.ok = false, .reason = "no port in the benchmark"};
+    }
     bool isOpen() const override { return false; }
     bool setQueueSizes(std::size_t, std::size_t) override { return false; }
     bool apply(const link::LineSettings&) override { return false; }

@@ -11,11 +11,11 @@
 #include <string>
 #include <string_view>
 
-#include "link/port_map_text.h"
+#include "platform/port_map_text.h"
 
 namespace {
 
-using appgen::link::PortMapText;
+using appgen::platform::PortMapText;
 
 void require(bool ok, const char* property) {
     if (ok) return;
@@ -41,23 +41,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks the port an edit touches; the rest is the file.
     const int com = data[0] % 8 + 1;
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-    const PortMapText map = appgen::link::parsePortMap(text);
+    const PortMapText map = appgen::platform::parsePortMap(text);
 
     std::set<int> seen;
     for (const auto& e : map.entries) {
         require(e.com >= 1 && e.com <= 255, "a COM number from 1 to 255");
         require(seen.insert(e.com).second, "each COMn once");
-        require(!appgen::link::unwritableDevice(e.device), "a device that could be written back");
+        require(!appgen::platform::unwritableDevice(e.device), "a device that could be written back");
         require(text.find(e.device) != std::string_view::npos, "devices come from the text");
     }
 
     const std::string device = "/dev/ttyUSB" + std::to_string(com);
-    const PortMapText set = appgen::link::parsePortMap(appgen::link::editPortMap(text, com, device));
+    const PortMapText set = appgen::platform::parsePortMap(appgen::platform::editPortMap(text, com, device));
     require(set.find(com) && set.find(com)->device == device, "a set line reads back");
     require(sameEntries(map, set, com), "setting one port keeps the others");
 
     const PortMapText unset =
-        appgen::link::parsePortMap(appgen::link::editPortMap(text, com, std::nullopt));
+        appgen::platform::parsePortMap(appgen::platform::editPortMap(text, com, std::nullopt));
     require(!unset.find(com), "an unset port is gone");
     require(sameEntries(map, unset, com), "unsetting one port keeps the others");
     return 0;

@@ -8,7 +8,7 @@
 #include "cli/cli_project.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
-#include "link/port_map_text.h"
+#include "platform/port_map_text.h"
 #include "platform/port_survey.h"
 #include "platform/system_port_directory.h"
 
@@ -48,7 +48,7 @@ const char* sourceName(link::PortSource s) {
 void warnAboutMap(const platform::PortMapFile& f) {
     if (!f.readError.empty())
         std::fprintf(stderr, "appgen-cli ports: cannot read %s: %s\n", f.path.c_str(), f.readError.c_str());
-    for (const link::DamagedLine& d : f.map.damaged) {
+    for (const platform::DamagedLine& d : f.map.damaged) {
         std::fprintf(stderr, "appgen-cli ports: %s line %d is ignored (%s): %s\n", f.path.c_str(), d.line,
                      d.why.c_str(), d.text.c_str());
     }
@@ -112,7 +112,7 @@ void printJson(const platform::PortSurvey& s) {
     } else {
         const platform::PortMapFile& f = *s.portMap;
         w.beginObject().key("path").value(f.path).key("exists").value(f.exists).key("damaged").beginArray();
-        for (const link::DamagedLine& d : f.map.damaged)
+        for (const platform::DamagedLine& d : f.map.damaged)
             w.beginObject().key("line").value(d.line).key("text").value(d.text).key("why").value(d.why).endObject();
         w.endArray().endObject();
     }
@@ -130,7 +130,7 @@ void printJson(const platform::PortSurvey& s) {
 }
 
 std::optional<int> comArgument(const std::string& a) {
-    const auto n = link::comNumberOf(a);
+    const auto n = platform::comNumberOf(a);
     if (!n || *n > platform::kSurveyedComPorts) {
         std::fprintf(stderr, "appgen-cli ports: '%s' is not COM1..COM6\n", a.c_str());
         return std::nullopt;
@@ -140,7 +140,7 @@ std::optional<int> comArgument(const std::string& a) {
 
 int setPort(link::PortDirectory& directory, int com, std::string device) {
     if (device.find('/') == std::string::npos) device = "/dev/" + device;  // "ttyUSB0"
-    if (const auto why = link::unwritableDevice(device)) {
+    if (const auto why = platform::unwritableDevice(device)) {
         std::fprintf(stderr, "appgen-cli ports: cannot keep '%s': %s\n", device.c_str(), why->c_str());
         return kExitUsage;
     }

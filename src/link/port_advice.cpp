@@ -1,7 +1,5 @@
 #include "link/port_advice.h"
 
-#include <cerrno>
-
 namespace appgen::link {
 namespace {
 
@@ -30,19 +28,6 @@ std::string deviceList(const std::vector<SerialDevice>& found) {
 }
 
 }  // namespace
-
-OpenProblem openProblemOf(int error) {
-    switch (error) {
-        case ENOENT:
-        case ENODEV:
-        case ENXIO: return OpenProblem::Missing;
-        case EACCES:
-        case EPERM: return OpenProblem::Forbidden;
-        case EBUSY: return OpenProblem::Busy;
-        case ENOTTY: return OpenProblem::NotSerial;
-        default: return OpenProblem::Other;
-    }
-}
 
 std::string openFailureAdvice(const PortAnswer& port, OpenProblem problem, const std::string& reason,
                               const std::vector<SerialDevice>& found, PortNaming naming) {
@@ -78,6 +63,12 @@ std::string openFailureAdvice(const PortAnswer& port, OpenProblem problem, const
         case OpenProblem::Other: break;
     }
     return text;
+}
+
+std::string openFailureText(const std::string& name, const OpenResult& result) {
+    const PortAnswer port =
+        result.port.device.empty() ? PortAnswer{name, name, PortSource::Given} : result.port;
+    return openFailureAdvice(port, result.problem, result.reason, result.found, result.naming);
 }
 
 std::string timeoutAdvice(const PortAnswer& port, std::uint32_t baud, TransferKind kind, bool cradle) {

@@ -8,23 +8,9 @@
 #include <vector>
 
 #include "link/port_directory.h"
+#include "link/serial_port.h"
 
 namespace appgen::link {
-
-enum class OpenProblem {
-    Missing,    // no such device
-    Forbidden,  // no permission
-    Busy,       // another program holds it
-    NotSerial,  // it exists but is no serial port
-    Other,
-};
-
-// The kind of an open failure, from the system's error number.
-OpenProblem openProblemOf(int error);
-
-// How a COMn finds its device on this system: through the port map (POSIX),
-// or as the system's own port of that name (Windows).
-enum class PortNaming { PortMap, SystemNames };
 
 // "COM3 is /dev/ttyUSB0 (from the port map): Permission denied." and the fix:
 // the "dialout" group for a permission error, the devices found for a missing
@@ -32,6 +18,9 @@ enum class PortNaming { PortMap, SystemNames };
 std::string openFailureAdvice(const PortAnswer& port, OpenProblem problem, const std::string& reason,
                               const std::vector<SerialDevice>& found,
                               PortNaming naming = PortNaming::PortMap);
+// The same for a port that did not open, from what the port reported; `name`
+// (the name asked for) stands for a port the result leaves empty.
+std::string openFailureText(const std::string& name, const OpenResult& result);
 
 enum class TransferKind { Download, Upload };
 

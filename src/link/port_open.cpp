@@ -5,6 +5,7 @@
 #include "link/cradle_setup.h"
 #include "link/link_messages.h"
 #include "link/operator_messages.h"
+#include "link/port_advice.h"
 #include "link/transfer_cancel.h"
 
 namespace appgen::link {
@@ -59,7 +60,7 @@ void tellSetupFailure(LinkContext& link, const char* text, const char* stopCapti
 int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
     const OpenResult opened = openPort(link, choice, cradle);
     if (!opened.ok) {
-        showError(link.ui, msg::kCantOpenPort, ui::Icon::Warning, opened.detail);
+        showError(link.ui, msg::kCantOpenPort, ui::Icon::Warning, openFailureText(choice.name, opened));
         return kOpenFailed;
     }
     link.port.setQueueSizes(kInputQueue, kDownloadOutputQueue);
@@ -87,7 +88,7 @@ int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
 bool openForUpload(LinkContext& link, const PortChoice& choice, bool cradle) {
     const OpenResult opened = openPort(link, choice, cradle);
     if (!opened.ok) {
-        showError(link.ui, msg::kFailToOpenPort, ui::Icon::None, opened.detail);
+        showError(link.ui, msg::kFailToOpenPort, ui::Icon::None, openFailureText(choice.name, opened));
         return false;
     }
     link.port.setQueueSizes(kInputQueue, kUploadOutputQueue);

@@ -8,6 +8,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "link/port_directory.h"
 #include "link/tick_clock.h"
@@ -52,10 +53,29 @@ inline constexpr std::uint32_t kMaxTimeout = 0xFFFFFFFFu;
 // once from then on, so no wait spins on a port that is gone.
 enum class LineStatus : std::uint8_t { Up, Lost, Stopped };
 
+// Why a port did not open, as the system tells it. The port reports it; the
+// link words it for the operator (openFailureText in link/port_advice.h).
+enum class OpenProblem {
+    Missing,    // no such device
+    Forbidden,  // no permission
+    Busy,       // another program holds it
+    NotSerial,  // it exists but is no serial port
+    Other,
+};
+
+// How a COMn finds its device on this system: through the port map (POSIX),
+// or as the system's own port of that name (Windows).
+enum class PortNaming { PortMap, SystemNames };
+
 struct OpenResult {
     bool ok = false;
-    std::string detail;  // when it failed: the port, the system's reason and any known fix
-    PortAnswer port{};   // the device opened (or not) and where the name led; empty if unknown
+    PortAnswer port{};  // the device opened (or not) and where the name led; empty if unknown
+    // When it failed: what kind of failure, the system's words for it
+    // ("Permission denied"), and for a missing device the devices there are.
+    OpenProblem problem = OpenProblem::Other;
+    std::string reason{};
+    std::vector<SerialDevice> found{};
+    PortNaming naming = PortNaming::PortMap;
 };
 
 class SerialPort {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "link/port_advice.h"
+
 namespace appgen::link {
 namespace {
 
@@ -97,7 +99,8 @@ OpenResult TracedPort::open(const std::string& name) {
     if (sink_) {
         sink_->append("# ms since the open, out (to the terminal) or in (from it), bytes in hex, as text\n");
         std::string device = r.port.device.empty() || r.port.device == name ? "" : " (" + r.port.device + ")";
-        note(r.ok ? "open " + name + device : "open " + name + device + " failed: " + r.detail);
+        note(r.ok ? "open " + name + device
+                  : "open " + name + device + " failed: " + openFailureText(name, r));
     }
     return r;
 }

@@ -45,7 +45,7 @@ PortMapFile readPortMap(const std::string& path) {
         f.text.clear();
         return f;
     }
-    f.map = link::parsePortMap(f.text);
+    f.map = parsePortMap(f.text);
     return f;
 }
 
@@ -72,28 +72,28 @@ link::PortMapSaveResult writePortMapLine(const std::string& path, int com,
         r.reason = ec.message();
         return r;
     }
-    const FileWriteResult w = replaceFile(path, link::editPortMap(old.text, com, device));
+    const FileWriteResult w = replaceFile(path, editPortMap(old.text, com, device));
     r.ok = w.ok;
     r.reason = w.reason;
     return r;
 }
 
 link::PortAnswer resolvePortName(const std::string& name, const EnvLookup& env,
-                                 const link::PortMapText& map) {
-    const auto com = link::comNumberOf(name);
+                                 const PortMapText& map) {
+    const auto com = comNumberOf(name);
     if (!com) return {name, name, link::PortSource::Given};
     const std::string canonical = "COM" + std::to_string(*com);
     const std::string var = "APPGEN_" + canonical;
     if (const char* dev = env(var.c_str()); dev && *dev)
         return {canonical, dev, link::PortSource::Environment};
-    if (const link::PortMapEntry* e = map.find(*com))
+    if (const PortMapEntry* e = map.find(*com))
         return {canonical, e->device, link::PortSource::PortMap};
     return {canonical, "/dev/ttyS" + std::to_string(*com - 1), link::PortSource::Default};
 }
 
 link::PortAnswer resolvePortName(const std::string& name) {
     const EnvLookup env = processEnvironment();
-    if (!link::comNumberOf(name)) return resolvePortName(name, env, {});
+    if (!comNumberOf(name)) return resolvePortName(name, env, {});
     return resolvePortName(name, env, readPortMap(portMapPath(env)).map);
 }
 

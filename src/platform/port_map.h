@@ -9,7 +9,7 @@
 #include <string>
 
 #include "link/port_directory.h"
-#include "link/port_map_text.h"
+#include "platform/port_map_text.h"
 
 namespace appgen::platform {
 
@@ -26,7 +26,7 @@ struct PortMapFile {
     bool exists = false;
     std::string readError;  // the system's words when it exists and cannot be read
     std::string text;
-    link::PortMapText map;
+    PortMapText map;
 };
 
 PortMapFile readPortMap(const std::string& path);
@@ -39,7 +39,7 @@ link::PortMapSaveResult writePortMapLine(const std::string& path, int com,
 // The device a port name opens, and where the answer came from. A name that
 // is no COMn is a device path and is taken as it is.
 link::PortAnswer resolvePortName(const std::string& name, const EnvLookup& env,
-                                 const link::PortMapText& map);
+                                 const PortMapText& map);
 // The same for this process: its environment and the user's port map.
 link::PortAnswer resolvePortName(const std::string& name);
 

@@ -11,7 +11,6 @@
 #include <cstring>
 #include <ctime>
 
-#include "link/port_advice.h"
 #include "platform/port_discovery.h"
 #include "platform/port_map.h"
 
@@ -73,14 +72,27 @@ LatencyControl systemLatencyControl() {
 
 PosixSerialPort::~PosixSerialPort() { close(); }
 
-// The device, the system's reason and what to do; for a missing device the
-// devices the machine has.
+link::OpenProblem openProblemOf(int error) {
+    switch (error) {
+        case ENOENT:
+        case ENODEV:
+        case ENXIO: return link::OpenProblem::Missing;
+        case EACCES:
+        case EPERM: return link::OpenProblem::Forbidden;
+        case EBUSY: return link::OpenProblem::Busy;
+        case ENOTTY: return link::OpenProblem::NotSerial;
+        default: return link::OpenProblem::Other;
+    }
+}
+
+// The device, the system's reason; for a missing device the devices the
+// machine has.
 link::OpenResult PosixSerialPort::failed(const link::PortAnswer& port, int error, int fd) {
     if (fd >= 0) ::close(fd);
-    const link::OpenProblem problem = link::openProblemOf(error);
-    std::vector<link::SerialDevice> found;
-    if (problem == link::OpenProblem::Missing) found = lister_ ? lister_() : findSerialDevices();
-    return {false, link::openFailureAdvice(port, problem, std::strerror(error), found), port};
+    link::OpenResult r{
+        .ok = false, .port = port, .problem = openProblemOf(error), .reason = std::strerror(error)};
+    if (r.problem == link::OpenProblem::Missing) r.found = lister_ ? lister_() : findSerialDevices();
+    return r;
 }
 
 void PosixSerialPort::askLowLatency(int fd) {
@@ -120,7 +132,7 @@ link::OpenResult PosixSerialPort::open(const std::string& name) {
     timeouts_ = {};
     status_ = link::LineStatus::Up;
     lostReason_.clear();
-    return {true, {}, port};
+    return {.ok = true, .port = port};
 }
 
 bool PosixSerialPort::setQueueSizes(std::size_t, std::size_t) {

@@ -30,6 +30,9 @@ LatencyControl systemLatencyControl();
 // The flag to ask for; 0 where the system has none.
 extern const int kLowLatencyFlag;
 
+// The kind of an open failure, from the system's error number.
+link::OpenProblem openProblemOf(int error);
+
 class PosixSerialPort : public link::SerialPort {
 public:
     PosixSerialPort() = default;

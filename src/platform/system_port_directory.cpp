@@ -13,7 +13,7 @@ link::PortAnswer SystemPortDirectory::resolve(const std::string& name) { return 
 
 std::optional<std::string> SystemPortDirectory::mapped(int com) {
     const PortMapFile f = readPortMap(portMapPath(processEnvironment()));
-    if (const link::PortMapEntry* e = f.map.find(com)) return e->device;
+    if (const PortMapEntry* e = f.map.find(com)) return e->device;
     return std::nullopt;
 }
 

@@ -32,21 +32,23 @@ link::OpenResult Win32SerialPort::open(const std::string& name) {
     HANDLE guard = CreateMutexW(nullptr, FALSE, portMutexName(device).c_str());
     if (guard && GetLastError() == ERROR_ALREADY_EXISTS) {
         CloseHandle(guard);
-        return {false, win32OpenFailureText(name, ERROR_ACCESS_DENIED)};
+        return win32OpenFailure(name, ERROR_ACCESS_DENIED);
     }
     HANDLE port = CreateFileW(device.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
                               nullptr);
     if (port == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         if (guard) CloseHandle(guard);
-        return {false, win32OpenFailureText(name, error)};
+        return win32OpenFailure(name, error);
     }
     DCB dcb{};
     dcb.DCBlength = sizeof dcb;
     if (!GetCommState(port, &dcb)) {
+        link::OpenResult notSerial = win32OpenFailure(name, GetLastError());
+        notSerial.problem = link::OpenProblem::NotSerial;
         CloseHandle(port);
         if (guard) CloseHandle(guard);
-        return {false, "cannot open port " + name + ": it is not a serial device"};
+        return notSerial;
     }
     found_->dcb = dcb;
     found_->hasTimeouts = GetCommTimeouts(port, &found_->timeouts) != 0;
@@ -64,7 +66,7 @@ link::OpenResult Win32SerialPort::open(const std::string& name) {
     head_ = tail_ = 0;
     timeouts_ = {};
     driverCurrent_ = false;
-    return {true, {}};
+    return {.ok = true};
 }
 
 bool Win32SerialPort::setQueueSizes(std::size_t input, std::size_t output) {

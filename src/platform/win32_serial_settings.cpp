@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cwctype>
 
-#include "link/port_advice.h"
 #include "platform/win32_com_ports.h"
 #include "platform/win32_text.h"
 
@@ -80,17 +79,18 @@ COMMTIMEOUTS commTimeoutsFor(link::Tick waitMs, const link::PortTimeouts& link) 
     return t;
 }
 
-std::string win32OpenFailureText(const std::string& name, unsigned long error) {
-    std::vector<link::SerialDevice> found;
-    link::OpenProblem problem = link::OpenProblem::Other;
+link::OpenResult win32OpenFailure(const std::string& name, unsigned long error) {
+    link::OpenResult r{.ok = false,
+                       .port = {name, name, link::PortSource::Given},
+                       .reason = win32ErrorText(error),
+                       .naming = link::PortNaming::SystemNames};
     if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_BUSY) {
-        problem = link::OpenProblem::Busy;  // a port is denied to a second opener only
+        r.problem = link::OpenProblem::Busy;  // a port is denied to a second opener only
     } else if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-        problem = link::OpenProblem::Missing;
-        for (const std::string& com : listWin32ComPorts()) found.emplace_back().path = com;
+        r.problem = link::OpenProblem::Missing;
+        for (const std::string& com : listWin32ComPorts()) r.found.emplace_back().path = com;
     }
-    return link::openFailureAdvice({name, name, link::PortSource::Given}, problem, win32ErrorText(error), found,
-                                   link::PortNaming::SystemNames);
+    return r;
 }
 
 }  // namespace appgen::platform

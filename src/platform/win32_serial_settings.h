@@ -1,6 +1,6 @@
 // The Win32 serial port's translations, apart from the port so that they can
 // be tested without one: port names to devices, the link's line settings to a
-// DCB, a read wait to COMMTIMEOUTS, and an open failure to the operator's text.
+// DCB, a read wait to COMMTIMEOUTS, and an open failure to the link's terms.
 #pragma once
 
 #include <windows.h>
@@ -28,9 +28,8 @@ bool framingMatches(const link::LineSettings& s, const DCB& dcb);
 // bounded by the link's write time-outs.
 COMMTIMEOUTS commTimeoutsFor(link::Tick waitMs, const link::PortTimeouts& link);
 
-// "COM5: Access is denied. Another program has the port open: close it and
-// try again." and the like, in the words of the other systems' messages; for
-// a missing port, the COM ports there are.
-std::string win32OpenFailureText(const std::string& name, unsigned long error);
+// An open failure in the terms the link words it in: access denied is a
+// port another program holds; for a missing port, the COM ports there are.
+link::OpenResult win32OpenFailure(const std::string& name, unsigned long error);
 
 }  // namespace appgen::platform

@@ -1,6 +1,6 @@
 // The machine's ports on Windows: the COM ports the system knows. A COMn
 // name opens the port of that name, so there is no port map to keep.
-#include "link/port_map_text.h"
+#include "platform/port_map_text.h"
 #include "platform/system_port_directory.h"
 #include "platform/win32_com_ports.h"
 
@@ -10,7 +10,7 @@ namespace {
 // "com3" and "\\.\COM3" are COM3; nothing for other names.
 std::optional<std::string> comName(std::string_view name) {
     if (name.starts_with("\\\\.\\")) name.remove_prefix(4);
-    const auto n = link::comNumberOf(name);
+    const auto n = comNumberOf(name);
     if (!n) return std::nullopt;
     return "COM" + std::to_string(*n);
 }

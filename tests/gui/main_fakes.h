@@ -45,7 +45,7 @@ public:
 
     link::OpenResult open(const std::string&) override {
         open_ = true;
-        return {true, {}};
+        return {.ok = true};
     }
     bool isOpen() const override { return open_; }
     bool setQueueSizes(std::size_t, std::size_t) override { return true; }

@@ -36,10 +36,10 @@ OpenResult FakePort::open(const std::string& name) {
     PortEvent e{PortEvent::Kind::Open};
     e.name = name;
     record(e);
-    if (failOpen) return {false, openDetail};
+    if (failOpen) return {.ok = false, .reason = openReason};
     open_ = true;
     status_ = LineStatus::Up;
-    return {true, {}};
+    return {.ok = true};
 }
 
 bool FakePort::setQueueSizes(std::size_t input, std::size_t output) {

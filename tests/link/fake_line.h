@@ -58,7 +58,7 @@ public:
     void deliver(const Bytes& bytes, Tick after = 1);
 
     bool failOpen = false;
-    std::string openDetail = "cannot open port: no such device";
+    std::string openReason = "no such device";  // the system's words when failOpen
     bool failApply = false;
     // The port's output is held: a write takes none of its bytes and lasts
     // its write time-outs.

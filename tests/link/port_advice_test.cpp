@@ -1,8 +1,6 @@
 // The second paragraphs of the link's failure messages.
 #include <gtest/gtest.h>
 
-#include <cerrno>
-
 #include "link/port_advice.h"
 
 namespace appgen::link {
@@ -15,21 +13,20 @@ TEST(PortAdvice, OpenFailuresNameTheDeviceTheReasonAndTheFix) {
     const std::vector<SerialDevice> two{{"/dev/ttyS0", {}, "", "", ""},
                                         {"/dev/ttyACM0", {"/dev/serial/by-id/a"}, "Maker", "Cradle", ""}};
 
-    const std::string denied = openFailureAdvice(mapped, openProblemOf(EACCES), "Permission denied", two);
+    const std::string denied = openFailureAdvice(mapped, OpenProblem::Forbidden, "Permission denied", two);
     EXPECT_EQ(0u, denied.find("COM3 is /dev/ttyUSB0 (from the port map): Permission denied."));
     EXPECT_TRUE(has(denied, "\"dialout\" group"));
     EXPECT_TRUE(has(denied, "log in again"));
-    EXPECT_EQ(OpenProblem::Forbidden, openProblemOf(EPERM));
 
     const std::string missing = openFailureAdvice({"COM2", "/dev/ttyS1", PortSource::Default},
-                                                  openProblemOf(ENOENT), "No such file or directory", two);
+                                                  OpenProblem::Missing, "No such file or directory", two);
     EXPECT_TRUE(has(missing, "COM2 is /dev/ttyS1 (the default)"));
     EXPECT_TRUE(has(missing, "Serial devices found: /dev/ttyS0, /dev/ttyACM0 \u2014 Cradle."));
     EXPECT_TRUE(has(missing, "appgen-cli ports set COM2 DEVICE"));
     EXPECT_FALSE(has(missing, "dialout"));
 
     const std::string none = openFailureAdvice({"/dev/ttyUSB4", "/dev/ttyUSB4", PortSource::Given},
-                                               openProblemOf(ENODEV), "No such device", {});
+                                               OpenProblem::Missing, "No such device", {});
     EXPECT_EQ(0u, none.find("/dev/ttyUSB4: No such device."));
     EXPECT_TRUE(has(none, "No serial devices were found"));
 
@@ -38,10 +35,10 @@ TEST(PortAdvice, OpenFailuresNameTheDeviceTheReasonAndTheFix) {
     EXPECT_TRUE(has(env, "(from APPGEN_COM1)"));
     EXPECT_TRUE(has(env, "APPGEN_COM1 names the device"));
 
-    EXPECT_TRUE(has(openFailureAdvice(mapped, openProblemOf(EBUSY), "Device or resource busy", two),
+    EXPECT_TRUE(has(openFailureAdvice(mapped, OpenProblem::Busy, "Device or resource busy", two),
                     "Another program"));
     EXPECT_EQ("COM3 is /dev/ttyUSB0 (from the port map): I/O error.",
-              openFailureAdvice(mapped, openProblemOf(EIO), "I/O error", two));
+              openFailureAdvice(mapped, OpenProblem::Other, "I/O error", two));
 }
 
 TEST(PortAdvice, TimeoutsSayWhatToCheck) {

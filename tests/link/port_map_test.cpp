@@ -11,8 +11,8 @@
 #include <fstream>
 #include <map>
 
-#include "link/port_map_text.h"
 #include "platform/port_map.h"
+#include "platform/port_map_text.h"
 #include "support/cli_run.h"
 
 namespace appgen {
@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 using link::PortSource;
 
 TEST(PortMapText, ReadsEntriesAndReportsDamagedLines) {
-    const auto map = link::parsePortMap(
+    const auto map = platform::parsePortMap(
         "\xEF\xBB\xBF# cradle at the desk\n"
         "COM3 = /dev/serial/by-id/usb-FTDI_A1-if00-port0   # re-plugged, same COM3\r\n"
         "\n"
@@ -57,17 +57,17 @@ TEST(PortMapText, EditKeepsCommentsAndOtherLines) {
     const std::string text =
         "# mine\nCOM1=/dev/ttyS0  # the desk\nbroken line\nCOM2=/dev/ttyUSB0\nCOM1=/dev/ttyS7\n";
     EXPECT_EQ("# mine\nCOM1=/dev/ttyACM0  # the desk\nbroken line\nCOM2=/dev/ttyUSB0\n",
-              link::editPortMap(text, 1, "/dev/ttyACM0"));
-    EXPECT_EQ("# mine\nbroken line\nCOM2=/dev/ttyUSB0\n", link::editPortMap(text, 1, std::nullopt));
-    EXPECT_EQ(text + "COM4=/dev/ttyUSB1\n", link::editPortMap(text, 4, "/dev/ttyUSB1"));
-    EXPECT_EQ("a\nCOM4=/dev/x\n", link::editPortMap("a", 4, "/dev/x"));
-    const std::string fresh = link::editPortMap("", 2, "/dev/ttyUSB0");
+              platform::editPortMap(text, 1, "/dev/ttyACM0"));
+    EXPECT_EQ("# mine\nbroken line\nCOM2=/dev/ttyUSB0\n", platform::editPortMap(text, 1, std::nullopt));
+    EXPECT_EQ(text + "COM4=/dev/ttyUSB1\n", platform::editPortMap(text, 4, "/dev/ttyUSB1"));
+    EXPECT_EQ("a\nCOM4=/dev/x\n", platform::editPortMap("a", 4, "/dev/x"));
+    const std::string fresh = platform::editPortMap("", 2, "/dev/ttyUSB0");
     EXPECT_EQ('#', fresh[0]);
-    EXPECT_EQ("/dev/ttyUSB0", link::parsePortMap(fresh).find(2)->device);
-    EXPECT_TRUE(link::parsePortMap(fresh).damaged.empty());
+    EXPECT_EQ("/dev/ttyUSB0", platform::parsePortMap(fresh).find(2)->device);
+    EXPECT_TRUE(platform::parsePortMap(fresh).damaged.empty());
     for (const char* bad : {"", " /dev/x", "/dev/x ", "/dev/a#b", "/dev/a\nCOM1=/x"})
-        EXPECT_TRUE(link::unwritableDevice(bad)) << bad;
-    EXPECT_FALSE(link::unwritableDevice("/dev/serial/by-id/usb-My Adapter"));
+        EXPECT_TRUE(platform::unwritableDevice(bad)) << bad;
+    EXPECT_FALSE(platform::unwritableDevice("/dev/serial/by-id/usb-My Adapter"));
 }
 
 TEST(PortNames, EnvironmentThenPortMapThenDefault) {
@@ -76,7 +76,7 @@ TEST(PortNames, EnvironmentThenPortMapThenDefault) {
         const auto it = vars.find(n);
         return it == vars.end() ? nullptr : it->second.c_str();
     };
-    const auto map = link::parsePortMap("COM2=/dev/ttyUSB9\nCOM3=/dev/ttyUSB0\nCOM4=/dev/ttyACM0\n");
+    const auto map = platform::parsePortMap("COM2=/dev/ttyUSB9\nCOM3=/dev/ttyUSB0\nCOM4=/dev/ttyACM0\n");
     const struct {
         const char* name;
         const char* device;

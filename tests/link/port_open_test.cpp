@@ -94,7 +94,7 @@ TEST(OpenFailures, AreToldAsTheSystemTellsThem) {
             EXPECT_TRUE(h.ui.requests.empty());
         }
         if (c.failOpen) {
-            EXPECT_EQ(h.port.openDetail, h.ui.requests.at(0).detail);
+            EXPECT_EQ("COM1: no such device.", h.ui.requests.at(0).detail);
             EXPECT_TRUE(h.port.eventsOf(Kind::Close).empty());
         }
     }

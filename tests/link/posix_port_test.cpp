@@ -12,7 +12,9 @@
 #include <cstdlib>
 #include <mutex>
 #include <thread>
+#include <utility>
 
+#include "link/port_advice.h"
 #include "platform/device_names.h"
 #include "platform/posix_serial_port.h"
 #include "platform/steady_tick_clock.h"
@@ -42,17 +44,29 @@ TEST(OpenFailure, AMissingDeviceIsNamedWithTheDevicesFound) {
     port.setDeviceLister([] { return std::vector<link::SerialDevice>{{"/dev/ttyACM0", {}, "", "Cradle", ""}}; });
     link::OpenResult r = port.open("/nonexistent/ttyUSB9");
     EXPECT_FALSE(r.ok);
-    EXPECT_EQ(0u, r.detail.find("/nonexistent/ttyUSB9: No such file or directory."));
-    EXPECT_NE(std::string::npos, r.detail.find("Serial devices found: /dev/ttyACM0 \u2014 Cradle."));
+    std::string detail = link::openFailureText("/nonexistent/ttyUSB9", r);
+    EXPECT_EQ(0u, detail.find("/nonexistent/ttyUSB9: No such file or directory."));
+    EXPECT_NE(std::string::npos, detail.find("Serial devices found: /dev/ttyACM0 \u2014 Cradle."));
     EXPECT_EQ("/nonexistent/ttyUSB9", r.port.device);
 
     setenv("APPGEN_COM4", "/nonexistent/ttyUSB9", 1);
     port.setDeviceLister([] { return std::vector<link::SerialDevice>{}; });
     r = port.open("COM4");
     unsetenv("APPGEN_COM4");
-    EXPECT_EQ(0u, r.detail.find("COM4 is /nonexistent/ttyUSB9 (from APPGEN_COM4)"));
-    EXPECT_NE(std::string::npos, r.detail.find("No serial devices were found"));
+    detail = link::openFailureText("COM4", r);
+    EXPECT_EQ(0u, detail.find("COM4 is /nonexistent/ttyUSB9 (from APPGEN_COM4)"));
+    EXPECT_NE(std::string::npos, detail.find("No serial devices were found"));
     EXPECT_EQ(link::PortSource::Environment, r.port.source);
+}
+
+TEST(OpenFailure, KindsFromTheErrorNumber) {
+    const std::pair<int, link::OpenProblem> cases[] = {
+        {ENOENT, link::OpenProblem::Missing},   {ENODEV, link::OpenProblem::Missing},
+        {ENXIO, link::OpenProblem::Missing},    {EACCES, link::OpenProblem::Forbidden},
+        {EPERM, link::OpenProblem::Forbidden},  {EBUSY, link::OpenProblem::Busy},
+        {ENOTTY, link::OpenProblem::NotSerial}, {EIO, link::OpenProblem::Other},
+    };
+    for (const auto& [error, problem] : cases) EXPECT_EQ(problem, openProblemOf(error)) << error;
 }
 
 TEST(Viewer, PathIsAbsoluteAndNeverAnOption) {
@@ -210,7 +224,7 @@ TEST_F(PtyPort, NotSharedEvenByRoot) {
     PosixSerialPort second;
     const link::OpenResult r = second.open(path);
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(std::string::npos, r.detail.find("Another program has the port open"));
+    EXPECT_NE(std::string::npos, link::openFailureText(path, r).find("Another program has the port open"));
     port.close();
     EXPECT_TRUE(second.open(path).ok);  // released on close
 }
@@ -273,8 +287,9 @@ TEST_F(PtyPort, LowLatencyIsAskedForAndUndone) {
 TEST_F(PtyPort, NotASerialDevice) {
     const link::OpenResult r = port.open("/dev/null");
     EXPECT_FALSE(r.ok);
-    EXPECT_NE(std::string::npos, r.detail.find("/dev/null"));
-    EXPECT_NE(std::string::npos, r.detail.find("It is not a serial port."));
+    const std::string detail = link::openFailureText("/dev/null", r);
+    EXPECT_EQ(0u, detail.find("/dev/null: "));
+    EXPECT_NE(std::string::npos, detail.find("It is not a serial port."));
     EXPECT_FALSE(port.isOpen());
 }
 

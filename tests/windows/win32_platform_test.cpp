@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "link/port_advice.h"
 #include "platform/program_folder.h"
 #include "platform/win32_com_ports.h"
 #include "platform/safe_file.h"
@@ -76,11 +77,11 @@ TEST(Win32SerialSettings, ReadsReturnAtOnceOrWaitForOneByte) {
 
 TEST(Win32SerialSettings, OpenFailuresSayWhy) {
     // In the words the other systems use: the port, the system's reason, the fix.
-    const std::string denied = win32OpenFailureText("COM3", ERROR_ACCESS_DENIED);
+    const std::string denied = link::openFailureText("COM3", win32OpenFailure("COM3", ERROR_ACCESS_DENIED));
     EXPECT_EQ(0u, denied.find("COM3: ")) << denied;
     EXPECT_NE(std::string::npos, denied.find("Another program has the port open: close it and try again."))
         << denied;
-    const std::string missing = win32OpenFailureText("COM9", ERROR_FILE_NOT_FOUND);
+    const std::string missing = link::openFailureText("COM9", win32OpenFailure("COM9", ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(0u, missing.find("COM9: ")) << missing;
     EXPECT_TRUE(missing.find("Device Manager") != std::string::npos ||
                 missing.find("No serial devices were found") != std::string::npos)

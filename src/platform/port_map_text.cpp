@@ -1,6 +1,6 @@
-#include "link/port_map_text.h"
+#include "platform/port_map_text.h"
 
-namespace appgen::link {
+namespace appgen::platform {
 namespace {
 
 constexpr int kMaxCom = 255;
@@ -151,4 +151,4 @@ std::string editPortMap(std::string_view text, int com, const std::optional<std:
     return out;
 }
 
-}  // namespace appgen::link
+}  // namespace appgen::platform

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-namespace appgen::link {
+namespace appgen::platform {
 
 struct PortMapEntry {
     int com = 0;  // 1 for COM1
@@ -44,4 +44,4 @@ std::optional<std::string> unwritableDevice(std::string_view device);
 // one goes at the end. `device` must pass unwritableDevice().
 std::string editPortMap(std::string_view text, int com, const std::optional<std::string>& device);
 
-}  // namespace appgen::link
+}  // namespace appgen::platform
