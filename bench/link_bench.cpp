@@ -28,6 +28,7 @@
 #include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
 #include "link/program_image.h"
+#include "shell/services_operator_panel.h"
 #include "ui/headless_services.h"
 
 extern char** environ;
@@ -103,7 +104,8 @@ Figures measure(const std::string& slave, F transfer, link::LinkTimings timings 
     platform::SteadyTickClock clock;
     ui::HeadlessServices ui;
     link::LinkState state;
-    link::LinkContext ctx{port, clock, ui, state, timings};
+    shell::ServicesOperatorPanel panel(ui);
+    link::LinkContext ctx{port, clock, panel, state, timings};
     const double cpu0 = cpuSeconds();
     const auto t0 = std::chrono::steady_clock::now();
     Figures f;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "link/download.h"
+#include "shell/services_operator_panel.h"
 #include "terminal_side.h"
 #include "ui/headless_services.h"
 #include "platform/lookup_file_reader.h"
@@ -53,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     appgen::fuzz::LoggingPort port(clock);
     appgen::ui::HeadlessServices ui;
     appgen::link::LinkState state;
-    appgen::link::LinkContext link{port, clock, ui, state};
+    appgen::shell::ServicesOperatorPanel panel(ui);
+    appgen::link::LinkContext link{port, clock, panel, state};
     port.onWrite = [](appgen::fuzz::FakePort& p, const Bytes&) { p.deliver("ACK\r", 2); };
     ui.queueFile(path);
     const int result = appgen::link::downloadLookup(link, {"COM1", 0}, false, appgen::platform::openLookupFile);

@@ -13,6 +13,7 @@
 
 #include "link/upload.h"
 #include "platform/record_file.h"
+#include "shell/services_operator_panel.h"
 #include "terminal_side.h"
 #include "ui/headless_services.h"
 
@@ -103,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     appgen::fuzz::LoggingPort port(clock);
     appgen::ui::HeadlessServices ui;
     appgen::link::LinkState state;
-    appgen::link::LinkContext link{port, clock, ui, state};
+    appgen::shell::ServicesOperatorPanel panel(ui);
+    appgen::link::LinkContext link{port, clock, panel, state};
     appgen::fuzz::ChunkedInput input(data, size, clock);
     port.onWrite = [&](appgen::fuzz::FakePort& p, const Bytes&) { input.deliverNext(p); };
     ui.queueFile(path);

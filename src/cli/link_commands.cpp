@@ -19,6 +19,7 @@
 #include "platform/record_file.h"
 #include "platform/steady_tick_clock.h"
 #include "platform/stop_signals.h"
+#include "shell/services_operator_panel.h"
 #include "shell/traced_system_port.h"
 
 namespace appgen::cli {
@@ -125,7 +126,8 @@ int runDownload(const Args& args) {
     Session s(o->trace);
     if (!s.ready()) return kExitFailure;
     LinkConsole console({}, o->retries);
-    link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
+    shell::ServicesOperatorPanel panel(console);
+    link::LinkContext link{s.port, s.clock, panel, s.state, o->timings};
     const int r = link::downloadProgram(link, choosePort(*o, &ws.project.port), o->cradle,
                                         compilerFor(ws));
     return s.exitStatus(r == link::kDownloadOk);
@@ -157,7 +159,8 @@ int runDownloadLookup(const Args& args) {
     Session s(o->trace);
     if (!s.ready()) return kExitFailure;
     LinkConsole console(o->positional[0], o->retries);
-    link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
+    shell::ServicesOperatorPanel panel(console);
+    link::LinkContext link{s.port, s.clock, panel, s.state, o->timings};
     const int r = link::downloadLookup(link, choosePort(*o, o->project ? &ws.project.port : nullptr),
                                        o->cradle, platform::openLookupFile, encodingFilter(encoding));
     return s.exitStatus(r == link::kDownloadOk);
@@ -184,7 +187,8 @@ int runUpload(const Args& args) {
     Session s(o->trace);
     if (!s.ready()) return kExitFailure;
     LinkConsole console(o->positional[0], 0);
-    link::LinkContext link{s.port, s.clock, console, s.state, o->timings};
+    shell::ServicesOperatorPanel panel(console);
+    link::LinkContext link{s.port, s.clock, panel, s.state, o->timings};
     const auto records = platform::makeRecordFile();
     const link::UploadOutcome r = link::upload(
         link, choosePort(*o, o->project ? &ws.project.port : nullptr), o->cradle, *records);

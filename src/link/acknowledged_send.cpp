@@ -25,7 +25,7 @@ bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit) {
         }
         const std::string reply = readReplyLine(link);
         if (reply == "FULL") {
-            showError(link.ui, msg::kMemoryFull);
+            showError(link.panel, msg::kMemoryFull);
             return false;
         }
         if (reply == "ACK") return true;
@@ -35,7 +35,7 @@ bool sendWithAck(LinkContext& link, std::span<const std::uint8_t> unit) {
             return false;
         }
     }
-    showError(link.ui, msg::kDownloadError, ui::Icon::Warning,
+    showError(link.panel, msg::kDownloadError, Icon::Warning,
               stoppedAnsweringAdvice(link.opened, link.state.line.baudRate, link.viaCradle));
     return false;
 }

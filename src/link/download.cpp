@@ -36,32 +36,28 @@ bool handshake(LinkContext& link) {
         }
     }
     connecting.close();
-    showError(link.ui, msg::kNotReady, ui::Icon::Warning, noAnswerAdvice(link, TransferKind::Download));
+    showError(link.panel, msg::kNotReady, Icon::Warning, noAnswerAdvice(link, TransferKind::Download));
     return false;
 }
 
 void setBar(LinkContext& link, long long percent) {
-    link.ui.progressSet(static_cast<int>(std::clamp<long long>(percent, 0, 100)));
+    link.panel.progressSet(static_cast<int>(std::clamp<long long>(percent, 0, 100)));
 }
 
 bool attempt(LinkContext& link, const Transfer& transfer) {
     setTransferTimeouts(link);
     if (!handshake(link)) return false;
 
-    ui::ProgressRequest bar;
-    bar.kind = ui::ProgressRequest::Kind::Bar;
+    ProgressWindow bar;
+    bar.kind = ProgressWindow::Kind::Bar;
     bar.caption = msg::kProgressCaption;
     bar.text = msg::kProgressText;
-    link.ui.progressOpen(bar);
+    link.panel.progressOpen(bar);
     const bool ok = transfer();
-    link.ui.progressClose();
+    link.panel.progressClose();
 
     if (ok) {
-        ui::MessageBoxRequest done;
-        done.caption = msg::kDownload;
-        done.text = msg::kDownloaded;
-        done.icon = ui::Icon::Warning;
-        link.ui.messageBox(done);
+        link.panel.tell({msg::kDownload, msg::kDownloaded, Icon::Warning});
     }
     return ok;
 }
@@ -72,11 +68,11 @@ bool attempt(LinkContext& link, const Transfer& transfer) {
 bool attemptsWithRetry(LinkContext& link, const Transfer& transfer, const Reopen& reopen) {
     bool ok = attempt(link, transfer);
     while (!ok && link.port.status() != LineStatus::Stopped && !link.cancelled &&
-           askYesNo(link.ui, msg::kError, msg::kRetryQuestion, ui::Icon::Question)) {
+           askYesNo(link.panel, msg::kError, msg::kRetryQuestion, Icon::Question)) {
         if (link.port.status() == LineStatus::Lost && !reopen()) continue;
         ok = attempt(link, transfer);
     }
-    if (link.port.status() == LineStatus::Stopped) showError(link.ui, msg::kStopped);
+    if (link.port.status() == LineStatus::Stopped) showError(link.panel, msg::kStopped);
     return ok;
 }
 
@@ -97,7 +93,7 @@ std::string overlongLineText(int line) {
 }
 
 void tellReadError(LinkContext& link, const std::string& path, const LookupFile& file) {
-    showError(link.ui, msg::kCantReadFile, ui::Icon::Warning, path + ": " + file.error());
+    showError(link.panel, msg::kCantReadFile, Icon::Warning, path + ": " + file.error());
 }
 
 // Before the port opens: the file can be read to its end and no line overruns
@@ -134,9 +130,9 @@ bool sendLookupFile(LinkContext& link, const std::string& path, LookupFile& file
     auto sendLine = [&] {
         if (split.line().size() > kMaxLookupLine) {
             // The file grew a long line since it was checked; it must not overrun the frame.
-            showError(link.ui, "A line of the file grew longer than " +
-                                   std::to_string(kMaxLookupLine) +
-                                   " characters during the transfer; the transfer stopped.");
+            showError(link.panel, "A line of the file grew longer than " +
+                                      std::to_string(kMaxLookupLine) +
+                                      " characters during the transfer; the transfer stopped.");
             return false;
         }
         return sendWithAck(link, lookupLineFrame(split.line()));
@@ -174,15 +170,13 @@ bool sendLookupLines(LinkContext& link, const std::vector<std::string>& lines) {
     return sendWithAck(link, kOver);
 }
 
-ui::FileDialogRequest lookupFileDialog(const std::string& lastName) {
-    ui::FileDialogRequest r;
-    r.kind = ui::FileDialogRequest::Kind::Open;
+FileQuestion lookupFileQuestion(const std::string& lastName) {
+    FileQuestion r;
+    r.kind = FileQuestion::Kind::Open;
     // Spreadsheet exports are converted by the desktop before they are sent.
     r.filters = {{msg::kLookupFilter, "*.TXT"}, {msg::kAllFilesFilter, "*.*"}, {msg::kCsvFilter, "*.csv"}};
-    r.filterIndex = 0;
     r.defaultExtension = "TXT";
     r.initialName = lastName;
-    r.options = ui::kFileMustExist | ui::kHideReadOnly;
     return r;
 }
 
@@ -207,14 +201,14 @@ int downloadProgram(LinkContext& link, const PortChoice& choice, bool cradle,
 
 int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle, const LookupFileOpener& open,
                    const LookupFileFilter& filter) {
-    const auto path = link.ui.fileDialog(lookupFileDialog(link.state.lastLookupFile));
+    const auto path = link.panel.chooseFile(lookupFileQuestion(link.state.lastLookupFile));
     if (!path) return kDownloadFailed;
     link.state.lastLookupFile = *path;
     LookupFileUse use;
     if (filter) {
         use = filter(*path);
         if (use.action == LookupFileUse::Action::Stop) {
-            if (!use.refusal.empty()) showError(link.ui, use.refusal, ui::Icon::Warning, use.refusalDetail);
+            if (!use.refusal.empty()) showError(link.panel, use.refusal, Icon::Warning, use.refusalDetail);
             return kDownloadFailed;
         }
         if (use.action == LookupFileUse::Action::SendLines)
@@ -230,17 +224,15 @@ int downloadLookup(LinkContext& link, const PortChoice& choice, bool cradle, con
     bool overlong = false;
     const auto refusal = file.isOpen() ? checkLookupFile(file, overlong) : file.error();
     if (refusal && overlong) {
-        showError(link.ui, *refusal);
+        showError(link.panel, *refusal);
         return kDownloadFailed;
     }
     if (refusal) {
-        ui::MessageBoxRequest r;
-        r.caption = msg::kError;
-        r.text = msg::kCantOpenFile;
-        r.icon = ui::Icon::Warning;
-        r.hasOwner = false;
-        r.detail = *path + ": " + *refusal;
-        link.ui.messageBox(r);
+        link.panel.tell({.caption = msg::kError,
+                         .text = msg::kCantOpenFile,
+                         .icon = Icon::Warning,
+                         .detail = *path + ": " + *refusal,
+                         .hasOwner = false});
         return kDownloadFailed;
     }
 
@@ -257,7 +249,7 @@ int downloadLookupLines(LinkContext& link, const PortChoice& choice, bool cradle
                         const std::vector<std::string>& lines) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].size() > kMaxLookupLine) {
-            showError(link.ui, overlongLineText(static_cast<int>(i + 1)));
+            showError(link.panel, overlongLineText(static_cast<int>(i + 1)));
             return kDownloadFailed;
         }
     }

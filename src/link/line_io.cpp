@@ -11,7 +11,7 @@ bool lineDown(LinkContext& link) { return link.port.status() != LineStatus::Up; 
 
 void tellLineDown(LinkContext& link) {
     if (link.port.status() == LineStatus::Lost)
-        showError(link.ui, msg::kConnectionLost, ui::Icon::Warning, link.port.lostReason());
+        showError(link.panel, msg::kConnectionLost, Icon::Warning, link.port.lostReason());
 }
 
 bool mustStop(LinkContext& link) { return cancelled(link) || lineDown(link); }
@@ -24,7 +24,7 @@ bool writeUnit(LinkContext& link, std::span<const std::uint8_t> unit) {
     const PortTimeouts t = link.port.timeouts();
     const unsigned long long limit =
         static_cast<unsigned long long>(t.writeTotalMultiplier) * unit.size() + t.writeTotalConstant;
-    showError(link.ui, msg::kOutputHeld, ui::Icon::Warning,
+    showError(link.panel, msg::kOutputHeld, Icon::Warning,
               connectingDetail(link.opened, link.state.line.baudRate) + ": " +
                   std::to_string(written) + " of " + std::to_string(unit.size()) +
                   " bytes went out within " + std::to_string(limit) +

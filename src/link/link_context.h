@@ -1,13 +1,13 @@
-// What every transfer works with: the port, the tick clock, the front end,
+// What every transfer works with: the port, the tick clock, the operator's panel,
 // the limits, and the state that lives for the whole run of the program.
 #pragma once
 
 #include <string>
 
+#include "link/operator_panel.h"
 #include "link/port_directory.h"
 #include "link/serial_port.h"
 #include "link/tick_clock.h"
-#include "ui/services.h"
 
 namespace appgen::link {
 
@@ -29,7 +29,7 @@ struct LinkTimings {
 struct LinkContext {
     SerialPort& port;
     TickClock& clock;
-    ui::Services& ui;
+    OperatorPanel& panel;
     LinkState& state;
     LinkTimings timings{};
     // Set by the open, for the messages: the device and where it came from,

@@ -4,23 +4,12 @@
 
 namespace appgen::link {
 
-void showError(ui::Services& ui, const std::string& text, ui::Icon icon, const std::string& detail) {
-    ui::MessageBoxRequest r;
-    r.caption = msg::kError;
-    r.text = text;
-    r.icon = icon;
-    r.detail = detail;
-    ui.messageBox(r);
+void showError(OperatorPanel& panel, const std::string& text, Icon icon, const std::string& detail) {
+    panel.tell({msg::kError, text, icon, detail});
 }
 
-bool askYesNo(ui::Services& ui, const std::string& caption, const std::string& text,
-              ui::Icon icon) {
-    ui::MessageBoxRequest r;
-    r.caption = caption;
-    r.text = text;
-    r.buttons = ui::Buttons::YesNo;
-    r.icon = icon;
-    return ui.messageBox(r) == ui::Answer::Yes;
+bool askYesNo(OperatorPanel& panel, const std::string& caption, const std::string& text, Icon icon) {
+    return panel.ask({caption, text, icon});
 }
 
 std::string noAnswerAdvice(const LinkContext& link, TransferKind kind) {

@@ -5,16 +5,15 @@
 #include <string>
 
 #include "link/link_context.h"
+#include "link/operator_panel.h"
 #include "link/port_advice.h"
-#include "ui/services.h"
 
 namespace appgen::link {
 
-void showError(ui::Services& ui, const std::string& text, ui::Icon icon = ui::Icon::Warning,
+void showError(OperatorPanel& panel, const std::string& text, Icon icon = Icon::Warning,
                const std::string& detail = {});
 // A Yes/No question; true for Yes.
-bool askYesNo(ui::Services& ui, const std::string& caption, const std::string& text,
-              ui::Icon icon);
+bool askYesNo(OperatorPanel& panel, const std::string& caption, const std::string& text, Icon icon);
 // What to check when the terminal did not answer on the port the transfer
 // opened: its device, speed, mode and cable or cradle.
 std::string noAnswerAdvice(const LinkContext& link, TransferKind kind);

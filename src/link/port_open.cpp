@@ -18,7 +18,7 @@ constexpr std::size_t kUploadOutputQueue = 256;
 // A transfer starts with the open: earlier Cancel presses are forgotten, and
 // the messages learn which device this is.
 OpenResult openPort(LinkContext& link, const PortChoice& choice, bool cradle) {
-    link.ui.transferStarts();
+    link.panel.transferStarts();
     link.cancelled = false;
     link.outputHeld = false;
     link.viaCradle = cradle;
@@ -37,22 +37,18 @@ void set8N1(LineSettings& line, u8 baudIndex) {
 
 // A Cancel ends the transfer without a word, a stop with the word the
 // transfer ends with (under its own caption); a lost line says why.
-void tellSetupFailure(LinkContext& link, const char* text, const char* stopCaption, ui::Icon stopIcon) {
+void tellSetupFailure(LinkContext& link, const char* text, const char* stopCaption, Icon stopIcon) {
     if (link.cancelled) return;
     switch (link.port.status()) {
         case LineStatus::Stopped: {
-            ui::MessageBoxRequest r;
-            r.caption = stopCaption;
-            r.text = msg::kStopped;
-            r.icon = stopIcon;
-            link.ui.messageBox(r);
+            link.panel.tell({stopCaption, msg::kStopped, stopIcon});
             return;
         }
-        case LineStatus::Lost: showError(link.ui, text, ui::Icon::Warning, link.port.lostReason()); return;
+        case LineStatus::Lost: showError(link.panel, text, Icon::Warning, link.port.lostReason()); return;
         case LineStatus::Up: break;
     }
     // A port that did not send a command has been told already.
-    if (!link.outputHeld) showError(link.ui, text);
+    if (!link.outputHeld) showError(link.panel, text);
 }
 
 }  // namespace
@@ -60,7 +56,7 @@ void tellSetupFailure(LinkContext& link, const char* text, const char* stopCapti
 int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
     const OpenResult opened = openPort(link, choice, cradle);
     if (!opened.ok) {
-        showError(link.ui, msg::kCantOpenPort, ui::Icon::Warning, openFailureText(choice.name, opened));
+        showError(link.panel, msg::kCantOpenPort, Icon::Warning, openFailureText(choice.name, opened));
         return kOpenFailed;
     }
     link.port.setQueueSizes(kInputQueue, kDownloadOutputQueue);
@@ -71,13 +67,13 @@ int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
     if (cradle) connecting.emplace(link, msg::kProgressCaption, baudFromIndex(choice.baudIndex));
     if (cradle && !runCradleSetup(link, choice.baudIndex)) {
         connecting->close();
-        tellSetupFailure(link, msg::kFailedToSetIr, msg::kError, ui::Icon::Warning);
+        tellSetupFailure(link, msg::kFailedToSetIr, msg::kError, Icon::Warning);
         link.port.close();
         return kOpenFailed;
     }
     if (!link.port.apply(link.state.line)) {
         if (connecting) connecting->close();
-        showError(link.ui, msg::kCommStateError);
+        showError(link.panel, msg::kCommStateError);
         link.port.close();
         return kLineSettingsRejected;
     }
@@ -88,7 +84,7 @@ int openForDownload(LinkContext& link, const PortChoice& choice, bool cradle) {
 bool openForUpload(LinkContext& link, const PortChoice& choice, bool cradle) {
     const OpenResult opened = openPort(link, choice, cradle);
     if (!opened.ok) {
-        showError(link.ui, msg::kFailToOpenPort, ui::Icon::None, openFailureText(choice.name, opened));
+        showError(link.panel, msg::kFailToOpenPort, Icon::None, openFailureText(choice.name, opened));
         return false;
     }
     link.port.setQueueSizes(kInputQueue, kUploadOutputQueue);
@@ -97,7 +93,7 @@ bool openForUpload(LinkContext& link, const PortChoice& choice, bool cradle) {
     if (cradle && !runCradleSetup(link, choice.baudIndex)) {
         link.port.close();
         connecting->close();
-        tellSetupFailure(link, msg::kCantSetIr, msg::kUploadData, ui::Icon::None);
+        tellSetupFailure(link, msg::kCantSetIr, msg::kUploadData, Icon::None);
         return false;
     }
     set8N1(link.state.line, choice.baudIndex);

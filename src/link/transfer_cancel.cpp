@@ -5,7 +5,7 @@
 namespace appgen::link {
 
 bool cancelled(LinkContext& link) {
-    if (!link.cancelled && link.ui.cancelRequested()) link.cancelled = true;
+    if (!link.cancelled && link.panel.cancelRequested()) link.cancelled = true;
     return link.cancelled;
 }
 
@@ -22,18 +22,18 @@ ConnectingNotice::ConnectingNotice(LinkContext& link, const char* caption, std::
     : link_(link) {
     if (link.connectingShown) return;
     link.connectingShown = true;
-    ui::ProgressRequest r;
+    ProgressWindow r;
     r.caption = caption;
     r.text = msg::kConnecting;
     r.detail = connectingDetail(link.opened, baud);
-    link.ui.connectingOpen(r);
+    link.panel.connectingOpen(r);
 }
 
 void ConnectingNotice::close() {
     if (!open_ || !link_.connectingShown) return;
     open_ = false;
     link_.connectingShown = false;
-    link_.ui.connectingClose();
+    link_.panel.connectingClose();
 }
 
 }  // namespace appgen::link

@@ -27,10 +27,7 @@ const std::vector<std::uint8_t> kNak = {'N', 'A', 'K', '\r'};
 const std::vector<std::uint8_t> kOver = {'O', 'V', 'E', 'R', '\r'};
 
 void tell(LinkContext& link, const char* caption, const std::string& text) {
-    ui::MessageBoxRequest r;
-    r.caption = caption;
-    r.text = text;
-    link.ui.messageBox(r);
+    link.panel.tell({caption, text});
 }
 
 enum class Connection { Stands, TimedOut, Refused, LineDown, PortHeld, Cancelled };
@@ -51,13 +48,13 @@ Connection connect(LinkContext& link) {
         if (!written) return Connection::PortHeld;
         if (!reply.ended && attempts >= kTimedOutRequests) {
             connecting.close();
-            showError(link.ui, msg::kTimeOut, ui::Icon::None, noAnswerAdvice(link, TransferKind::Upload));
+            showError(link.panel, msg::kTimeOut, Icon::None, noAnswerAdvice(link, TransferKind::Upload));
             return Connection::TimedOut;
         }
         if (reply.bytes == kAck) return Connection::Stands;
         if (attempts >= kWrongReplies) {
             connecting.close();
-            showError(link.ui, msg::kNoConnection, ui::Icon::None,
+            showError(link.panel, msg::kNoConnection, Icon::None,
                       "The answers on " + connectingDetail(link.opened, link.state.line.baudRate) +
                           " were not the terminal's: both sides must use the same speed.");
             return Connection::Refused;
@@ -90,11 +87,11 @@ std::vector<std::uint8_t> lineOf(std::span<const std::uint8_t> data) {
 }
 
 Records receiveRecords(LinkContext& link, RecordOutput& out) {
-    ui::ProgressRequest box;
-    box.kind = ui::ProgressRequest::Kind::Count;
+    ProgressWindow box;
+    box.kind = ProgressWindow::Kind::Count;
     box.caption = msg::kUploadData;
     box.text = msg::kCountFormat;
-    link.ui.progressOpen(box);
+    link.panel.progressOpen(box);
 
     Records r;
     int expected = 0;
@@ -103,7 +100,7 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
     // only send the record again.
     auto answer = [&](const std::vector<std::uint8_t>& unit) {
         if (writeUnit(link, unit)) return true;
-        link.ui.progressClose();
+        link.panel.progressClose();
         if (lineDown(link)) tellLineDown(link);
         r.end = lineDown(link) ? End::LineDown : End::PortHeld;
         return false;
@@ -112,20 +109,20 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
         const auto line = readRecordLine(link);
         if (!line && link.cancelled) {
             // The record on the wire is not acknowledged: the terminal keeps it.
-            link.ui.progressClose();
+            link.panel.progressClose();
             r.end = End::Cancelled;
             return r;
         }
         if (!line && lineDown(link)) {
-            link.ui.progressClose();
+            link.panel.progressClose();
             tellLineDown(link);
             r.end = End::LineDown;
             return r;
         }
         if (!line) {
             if (timeouts++ >= kLineTimeouts) {
-                link.ui.progressClose();
-                showError(link.ui, msg::kTimeOut, ui::Icon::None, noAnswerAdvice(link, TransferKind::Upload));
+                link.panel.progressClose();
+                showError(link.panel, msg::kTimeOut, Icon::None, noAnswerAdvice(link, TransferKind::Upload));
                 r.end = End::TimedOut;
                 return r;
             }
@@ -134,7 +131,7 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
         }
         timeouts = 0;
         if (*line == kOver) {
-            link.ui.progressClose();
+            link.panel.progressClose();
             return r;
         }
         bool answered = true;
@@ -146,14 +143,14 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
                 // take stays with the terminal.
                 const OutputStatus stored = out.append(lineOf(recordData(*line)));
                 if (!stored.ok) {
-                    link.ui.progressClose();
+                    link.panel.progressClose();
                     r.end = End::WriteFailed;
                     r.writeError = stored.reason;
                     return r;
                 }
                 ++r.taken;
                 expected = (expected + 1) % kSequenceModulus;
-                link.ui.progressSet(r.taken);
+                link.panel.progressSet(r.taken);
                 answered = answer(kAck);
             } else {
                 answered = answer(kNak);
@@ -168,19 +165,17 @@ Records receiveRecords(LinkContext& link, RecordOutput& out) {
     }
 }
 
-ui::FileDialogRequest dataFileDialog() {
-    ui::FileDialogRequest r;
-    r.kind = ui::FileDialogRequest::Kind::Save;
+FileQuestion dataFileQuestion() {
+    FileQuestion r;
+    r.kind = FileQuestion::Kind::Save;
     r.filters = {{msg::kDataFilter, "*.TXT"}, {msg::kAllFilesFilter, "*.*"}};
-    r.filterIndex = 0;
     r.defaultExtension = "TXT";
-    r.options = ui::kOverwritePrompt | ui::kPathMustExist | ui::kHideReadOnly;
     return r;
 }
 
 void offerViewer(LinkContext& link, const std::string& path, const std::string& question,
-                 ui::Icon icon) {
-    if (askYesNo(link.ui, msg::kUploadData, question, icon)) link.ui.launchViewer(path);
+                 Icon icon) {
+    if (askYesNo(link.panel, msg::kUploadData, question, icon)) link.panel.launchViewer(path);
 }
 
 std::string stoppedText(int records, const std::string& location) {
@@ -208,11 +203,11 @@ int resultOf(const Records& r) {
 }  // namespace
 
 UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, RecordOutput& out) {
-    const auto path = link.ui.fileDialog(dataFileDialog());
+    const auto path = link.panel.chooseFile(dataFileQuestion());
     if (!path) return {kUploadNothing, 0};
 
     if (const OutputStatus ready = out.begin(*path); !ready.ok) {
-        showError(link.ui, msg::kFileCreateFailed, ui::Icon::None, *path + ": " + ready.reason);
+        showError(link.panel, msg::kFileCreateFailed, Icon::None, *path + ": " + ready.reason);
         return {kUploadFileFailed, 0};
     }
     if (!out.leftover().empty())
@@ -229,7 +224,7 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, R
             outcome.records = records.taken;
             outcome.result = resultOf(records);
             if (records.end == End::WriteFailed) {
-                showError(link.ui, msg::kCantWriteFile, ui::Icon::Warning,
+                showError(link.panel, msg::kCantWriteFile, Icon::Warning,
                           *path + ": " + records.writeError + "\n" + std::to_string(records.taken) +
                               " records were kept; the terminal keeps the rest.");
             }
@@ -247,7 +242,7 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, R
 
     // Every record taken goes into place, however the transfer ended.
     if (const OutputStatus saved = out.finish(); !saved.ok) {
-        showError(link.ui, msg::kCantSaveFile, ui::Icon::Warning,
+        showError(link.panel, msg::kCantSaveFile, Icon::Warning,
                   *path + ": " + saved.reason + "\nThe " + std::to_string(outcome.records) +
                       " records received are kept in " + out.location());
         return {kUploadFileFailed, outcome.records};
@@ -256,10 +251,10 @@ UploadOutcome upload(LinkContext& link, const PortChoice& choice, bool cradle, R
         // The program is on its way out: no question, but what was kept and where.
         tell(link, msg::kUploadData, stoppedText(outcome.records, out.location()));
     } else if (outcome.result > 0) {
-        offerViewer(link, out.location(), withCount(msg::kDoneFormat, outcome.result), ui::Icon::None);
+        offerViewer(link, out.location(), withCount(msg::kDoneFormat, outcome.result), Icon::None);
     } else if (outcome.records > 0) {
         offerViewer(link, out.location(), withCount(msg::kIncompleteFormat, outcome.records),
-                    ui::Icon::Warning);
+                    Icon::Warning);
     } else if (outcome.result == kUploadNothing) {
         tell(link, msg::kUploadData, msg::kNoData);
     }

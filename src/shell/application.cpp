@@ -15,6 +15,7 @@
 #include "shell/lookup_csv_download.h"
 #include "shell/records_table_dialog.h"
 #include "shell/project_commands.h"
+#include "shell/services_operator_panel.h"
 #include "shell/viewer_fallback.h"
 #include "simulator/key_codes.h"
 #include "ui/builtin_templates.h"
@@ -170,7 +171,8 @@ void Application::about() {
 }
 
 void Application::download(bool cradle, bool lookup) {
-    link::LinkContext ctx{env_.port, env_.ticks, env_.ui, linkState_, env_.timings};
+    ServicesOperatorPanel panel(env_.ui);
+    link::LinkContext ctx{env_.port, env_.ticks, panel, linkState_, env_.timings};
     const link::PortChoice choice = link::portChoiceOf(ws_.project.port);
     if (lookup) {
         // A spreadsheet export is converted for the lookup the operator names first.
@@ -191,7 +193,8 @@ void Application::upload(bool cradle) {
         if (env_.folderOpener) return *env_.folderOpener;
         return platform::folderOpener();
     });
-    link::LinkContext ctx{env_.port, env_.ticks, ui, linkState_, env_.timings};
+    ServicesOperatorPanel panel(ui);
+    link::LinkContext ctx{env_.port, env_.ticks, panel, linkState_, env_.timings};
     const auto records = platform::makeRecordFile();
     link::upload(ctx, link::portChoiceOf(ws_.project.port), cradle, *records);
 }

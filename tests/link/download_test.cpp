@@ -117,7 +117,8 @@ TEST_F(ProgramDownload, CancelDuringTheHandshakeEndsItAtOnce) {
         bool cancelRequested() override { return clock->elapsed() >= 250; }
     } ui;
     ui.clock = &h.clock;
-    LinkContext link{h.port, h.clock, ui, h.state};
+    shell::ServicesOperatorPanel panel(ui);
+    LinkContext link{h.port, h.clock, panel, h.state};
     script.otherwise = std::nullopt;
     script.attach(h.port);
     EXPECT_EQ(kDownloadFailed, downloadProgram(link, {"COM1", 0}, false, compiler()));

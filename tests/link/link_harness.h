@@ -1,4 +1,5 @@
-// A link on the fake port and the virtual clock, with scripted services.
+// A link on the fake port and the virtual clock, with scripted services
+// behind the shell's operator panel, as the front ends have them.
 #pragma once
 
 #include <string>
@@ -6,6 +7,7 @@
 
 #include "fake_line.h"
 #include "link/link_context.h"
+#include "shell/services_operator_panel.h"
 #include "ui/headless_services.h"
 
 namespace appgen::link::testing {
@@ -24,8 +26,9 @@ struct LinkHarness {
     VirtualClock clock;
     FakePort port{clock};
     RecordingServices ui;
+    shell::ServicesOperatorPanel panel{ui};
     LinkState state;
-    LinkContext link{port, clock, ui, state};
+    LinkContext link{port, clock, panel, state};
 
     // "caption: text" of every message box, in order.
     std::vector<std::string> boxes() const {
