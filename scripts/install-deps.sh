@@ -7,6 +7,9 @@ packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev libgmock-d
 # source package (fetched below) against zlib; the system's library is the
 # fallback when the source cannot be fetched.
 packages+=(libxlsxwriter-dev zlib1g-dev)
+# The locale sources localedef makes a decimal-comma locale from, for the test
+# that workbook numbers read the same in every locale.
+packages+=(locales)
 # The desktop front end needs Qt 6 and, for its tests, a virtual display.
 if [ -f "$(dirname "$0")/../src/gui/CMakeLists.txt" ]; then
   packages+=(qt6-base-dev libgl-dev xvfb xauth desktop-file-utils fonts-dejavu-core dpkg-dev)

@@ -7,21 +7,13 @@ midway.
   qt_script_transfer_test.py APPGEN TERMINAL_EMULATOR EXAMPLES_DIR
 """
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from desktop_transfer_checks import NOW, run_checks  # noqa: E402
 
 APPGEN, EMULATOR, EXAMPLES = (os.path.abspath(a) for a in sys.argv[1:4])
-NOW = "2026-03-14T09:26:53"
-
-OPEN_AND_PORT = """file stock.TGP
-command 1020
-cancel
-command 2100
-select 601 4
-ok
-"""
 
 
 def with_emulator(work, script):
@@ -41,18 +33,7 @@ def with_emulator(work, script):
 
 
 def main():
-    failures = []
-    with tempfile.TemporaryDirectory() as work:
-        shutil.copy(os.path.join(EXAMPLES, "stock-taking", "stock.TGP"), work)
-        status, out = with_emulator(work, OPEN_AND_PORT + "command 3020\n")
-        if status != 0 or '"value":100' not in out or '"closed":true' not in out:
-            failures.append("the download did not run to its end through the windows:\n" + out[-1500:])
-        status, out = with_emulator(work, OPEN_AND_PORT + "press-cancel 30\ncommand 3020\n")
-        if '"event":"cancel"' not in out or '"value":100' in out:
-            failures.append("Cancel did not stop the download:\n" + out[-1500:])
-    for f in failures:
-        print(f)
-    return 1 if failures else 0
+    return run_checks(EXAMPLES, with_emulator)
 
 
 if __name__ == "__main__":

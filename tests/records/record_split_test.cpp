@@ -61,6 +61,18 @@ struct Forms {
 class Split : public ::testing::Test, public Forms {};
 
 TEST_F(Split, LayoutRules) {
+    // Layouts that two cases share: one record that fits, one that does not.
+    const auto fixedPrompt = [](Forms& t) {
+        FormDef& f = t.form(1, {kLineFixed, kLineText});
+        setSlotText(f.prompt[0], utf8ToCp1251("FIX"));
+    };
+    const auto paddedPromptThenContinuation = [](Forms& t) {
+        FormDef& f = t.form(1, {kLineFixed, kLineContinuation});
+        setSlotText(f.prompt[0], utf8ToCp1251("NO"));
+        f.fixedLenOn[0] = 1;
+        f.fixedLen[0] = 6;
+        f.align[0] = 1;
+    };
     struct Case {
         const char* what;
         std::function<void(Forms&)> setup;
@@ -147,34 +159,16 @@ TEST_F(Split, LayoutRules) {
          },
          "<a>", "1:[<a]"},
         {"a fixed line's text is its prompt",
-         [](Forms& t) {
-             FormDef& f = t.form(1, {kLineFixed, kLineText});
-             setSlotText(f.prompt[0], utf8ToCp1251("FIX"));
-         },
+         fixedPrompt,
          "FIX,7", "1:[FIX][7]"},
         {"a fixed line does not take other text",
-         [](Forms& t) {
-             FormDef& f = t.form(1, {kLineFixed, kLineText});
-             setSlotText(f.prompt[0], utf8ToCp1251("FIX"));
-         },
+         fixedPrompt,
          "FIY,7", "none"},
         {"a fixed line with a continuation line: the prompt, then anything",
-         [](Forms& t) {
-             FormDef& f = t.form(1, {kLineFixed, kLineContinuation});
-             setSlotText(f.prompt[0], utf8ToCp1251("NO"));
-             f.fixedLenOn[0] = 1;
-             f.fixedLen[0] = 6;
-             f.align[0] = 1;
-         },
+         paddedPromptThenContinuation,
          "   NO1", "1:[   NO1]"},
         {"padded fixed line with a continuation line must hold its prompt",
-         [](Forms& t) {
-             FormDef& f = t.form(1, {kLineFixed, kLineContinuation});
-             setSlotText(f.prompt[0], utf8ToCp1251("NO"));
-             f.fixedLenOn[0] = 1;
-             f.fixedLen[0] = 6;
-             f.align[0] = 1;
-         },
+         paddedPromptThenContinuation,
          "  N O1", "none"},
         {"a lookup line only when its data is kept",
          [](Forms& t) {
