@@ -74,7 +74,7 @@ double cpuMilliseconds(pid_t pid) {
 
 // The screen's pixels, 32 bits each (the virtual display's depth of 24).
 struct Pixels {
-    int x = 0, y = 0, width = 0, height = 0;
+    int width = 0, height = 0;
     std::vector<std::uint32_t> data;
     std::uint32_t at(int px, int py) const { return data[std::size_t(py) * std::size_t(width) + std::size_t(px)]; }
 };
@@ -87,7 +87,7 @@ std::optional<Pixels> grab(xcb_connection_t* c, xcb_drawable_t d, int x, int y, 
                             nullptr),
         &std::free);
     if (!image || xcb_get_image_data_length(image.get()) != width * height * 4) return std::nullopt;
-    Pixels out{x, y, width, height, std::vector<std::uint32_t>(std::size_t(width) * std::size_t(height))};
+    Pixels out{width, height, std::vector<std::uint32_t>(std::size_t(width) * std::size_t(height))};
     std::memcpy(out.data.data(), xcb_get_image_data(image.get()), out.data.size() * 4);
     return out;
 }
